@@ -1,0 +1,99 @@
+// Runs a filter plug-in on a document the way a host does: prepare, start,
+// continue while a request rectangle is non-empty, finish; each call gets a
+// FilterRecord of its own, and the data slot is kept between the calls. The
+// document changes only when the whole run succeeds.
+//
+// Host callbacks carry no context, so one run is active per process at a time.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ColorServices.h"
+#include "FilterRecord.h"
+#include "PluginEntry.h"
+#include "host/image/Document.h"
+#include "host/run/BufferLayout.h"
+#include "host/run/ProgressSink.h"
+#include "host/run/RequestBuffer.h"
+
+namespace oxhost {
+
+struct RunOptions {
+    BufferLayout layout;
+    ProgressSink* progress = nullptr; // none: no progress shown, never aborted
+    // Answers the plug-in's colour services requests; none: paramErr.
+    std::function<OSErr(ColorServicesInfo*)> colorServices;
+    // The parameters handle kept between runs; the run reads and updates it.
+    Handle* parameters = nullptr;
+    // Offered to the plug-in as the scripting block; may be null.
+    PIDescriptorParameters* descriptorParameters = nullptr;
+    // Call the parameters selector before prepare.
+    bool callParameters = false;
+    void* plugInRef = nullptr;
+};
+
+struct RunResult {
+    int16_t result = 0;       // the host result code of the run
+    int16_t failedSelector = -1; // the selector that returned it, -1 when none failed
+    std::string hostProblem;  // set when the host itself stopped the run
+};
+
+class FilterRun {
+public:
+    FilterRun(PluginEntryProc entry, Document& document, RunOptions options);
+    ~FilterRun();
+    FilterRun(const FilterRun&) = delete;
+    FilterRun& operator=(const FilterRun&) = delete;
+
+    // The whole run; on success the document holds the filtered pixels.
+    RunResult Run();
+
+    // Calls one selector with a fresh FilterRecord (tests drive runs step by step).
+    int16_t Call(int16_t selector);
+
+    // The record state between calls: what the plug-in requested last.
+    const FilterRecord& State() const { return state; }
+    intptr_t DataSlot() const { return dataSlot; }
+    int32_t AdvanceStateCalls() const { return advanceStateCalls; }
+
+    // Served to the plug-in through the record's callbacks.
+    OSErr AdvanceState();
+    Boolean TestAbort();
+    void ReportProgress(int32_t done, int32_t total);
+    OSErr ServeColor(ColorServicesInfo* info);
+
+    // Leaves advanceState out of the records, as hosts that cannot serve it do.
+    void WithoutAdvanceState() { offerAdvanceState = false; }
+    // Makes advanceState fail with the code (tests of the error path).
+    void FailAdvanceStateWith(OSErr code) { advanceStateFailure = code; }
+
+private:
+    void InitialiseState();
+    OSErr DeliverRequest(FilterRecord& record);
+    bool CommitOutput(std::string& problem);
+    bool RequestPending() const;
+
+    PluginEntryProc entry;
+    Document& document;
+    Document working;
+    RunOptions options;
+    FilterRecord state{};
+    FilterRecord* current = nullptr;
+    intptr_t dataSlot = 0;
+    RequestBuffer inBuffer;
+    RequestBuffer outBuffer;
+    Str255 errorString{};
+    PlatformData platformData{};
+    bool offerAdvanceState = true;
+    OSErr advanceStateFailure = 0;
+    int32_t advanceStateCalls = 0;
+    std::string guardProblem;
+};
+
+// Calls the about selector with an AboutRecord; returns the plug-in's result.
+int16_t RunAbout(PluginEntryProc entry, void* plugInRef);
+
+}  // namespace oxhost

@@ -1,0 +1,189 @@
+#include "FlattenImage.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "FlattenOracle.h"
+#include "ImageModes.h"
+
+namespace {
+
+// Reports strips and can stop the pass after a number of them.
+class StripLog : public StripReporter {
+public:
+    bool ReportStrip(int32_t rows) override {
+        strips.push_back(rows);
+        return int(strips.size()) == stopAfter;
+    }
+    std::vector<int32_t> strips;
+    int stopAfter = -1;
+};
+
+// Each row spelled with R (red), B (blue), K (black), W (white), G (dark grey 8,8,8).
+OracleImage FromRows(const std::vector<std::string>& rows) {
+    OracleImage image;
+    image.height = int(rows.size());
+    image.width = int(rows[0].size());
+    for (const std::string& row : rows) {
+        for (char c : row) {
+            switch (c) {
+                case 'R': image.pixels.insert(image.pixels.end(), {200, 0, 0}); break;
+                case 'B': image.pixels.insert(image.pixels.end(), {0, 0, 200}); break;
+                case 'W': image.pixels.insert(image.pixels.end(), {255, 255, 255}); break;
+                case 'G': image.pixels.insert(image.pixels.end(), {8, 8, 8}); break;
+                default: image.pixels.insert(image.pixels.end(), {0, 0, 0}); break;
+            }
+        }
+    }
+    return image;
+}
+
+std::vector<std::string> ToRows(const OracleImage& image) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < image.height; ++y) {
+        std::string row;
+        for (int x = 0; x < image.width; ++x) {
+            const uint8_t* p = image.At(y, x);
+            row += p[0] == 200 ? 'R' : p[2] == 200 ? 'B' : p[0] == 255 ? 'W' : p[0] == 8 ? 'G' : 'K';
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// Runs the pass with an interleaved input and an output that starts as a copy.
+OracleImage Flatten(const OracleImage& input, int16_t mode, StripLog& log) {
+    OracleImage in = input;
+    OracleImage out = input;
+    FlattenJob job{};
+    job.input = PlaneBuffer{in.pixels.data(), in.width * in.planes, in.planes, 1};
+    job.output = PlaneBuffer{out.pixels.data(), out.width * out.planes, out.planes, 1};
+    job.colorPlanes = int16_t(in.planes);
+    job.height = uint16_t(in.height);
+    job.width = uint16_t(in.width);
+    job.imageMode = mode;
+    NearestSearch search;
+    FlattenImage(job, search, log);
+    EXPECT_EQ(in.pixels, input.pixels) << "the input buffer must never be written";
+    return out;
+}
+
+OracleImage Flatten(const OracleImage& input) {
+    StripLog log;
+    return Flatten(input, plugInModeRGBColor, log);
+}
+
+TEST(FlattenImageTest, ThinLineTakesTheLeftColour) {
+    const auto out = Flatten(FromRows({"RRKBB", "RRKBB", "RRKBB"}));
+    EXPECT_EQ(ToRows(out), (std::vector<std::string>{"RRRBB", "RRRBB", "RRRBB"}));
+}
+
+TEST(FlattenImageTest, TwoPixelLineSplitsBetweenItsSides) {
+    const auto out = Flatten(FromRows({"RRKKBBB", "RRKKBBB"}));
+    EXPECT_EQ(ToRows(out), (std::vector<std::string>{"RRRBBBB", "RRRBBBB"}));
+}
+
+TEST(FlattenImageTest, MiddleOfAThreePixelLineLooksLeftBeforeRight) {
+    const auto out = Flatten(FromRows({"RRKKKBB", "RRKKKBB", "RRKKKBB"}));
+    EXPECT_EQ(ToRows(out), (std::vector<std::string>{"RRRRBBB", "RRRRBBB", "RRRRBBB"}));
+}
+
+TEST(FlattenImageTest, HorizontalLinesSplitUpAndDown) {
+    const auto out = Flatten(FromRows({"RRRRR", "KKKKK", "KKKKK", "KKKKK", "BBBBB"}));
+    EXPECT_EQ(ToRows(out),
+              (std::vector<std::string>{"RRRRR", "RRRRR", "RRRRR", "BBBBB", "BBBBB"}));
+}
+
+TEST(FlattenImageTest, AllBlackImageStaysBlack) {
+    const auto in = FromRows({"KKKK", "KGKK", "KKKK"});
+    EXPECT_EQ(Flatten(in).pixels, in.pixels);
+}
+
+TEST(FlattenImageTest, ImageWithoutLinesIsUnchanged) {
+    const auto in = FromRows({"RWB", "BWR"});
+    EXPECT_EQ(Flatten(in).pixels, in.pixels);
+}
+
+TEST(FlattenImageTest, DarkThresholdIsEightForRgb) {
+    // (8,8,8) is line work; (9,0,0) is a colour the line grows from.
+    OracleImage image = FromRows({"RGW"});
+    EXPECT_EQ(ToRows(Flatten(image)), std::vector<std::string>{"RRW"});
+    image.At(0, 0)[0] = 9;
+    const auto out = Flatten(image);
+    EXPECT_EQ(out.At(0, 1)[0], 9);
+    EXPECT_EQ(out.At(0, 1)[1], 0);
+}
+
+TEST(FlattenImageTest, CmykLineIsTheBlackPlaneBelowSixty) {
+    OracleImage image;
+    image.height = 1;
+    image.width = 3;
+    image.planes = 4;
+    // C, M, Y, K with 255 meaning no ink.
+    image.pixels = {10, 20, 30, 60, /**/ 0, 0, 0, 59, /**/ 200, 200, 200, 255};
+    StripLog log;
+    const auto out = Flatten(image, plugInModeCMYKColor, log);
+    const std::vector<uint8_t> expected = {10, 20, 30, 60, 10, 20, 30, 60, 200, 200, 200, 255};
+    EXPECT_EQ(out.pixels, expected);
+}
+
+TEST(FlattenImageTest, HundredRowsAreThreeStrips) {
+    OracleImage image = FromRows(std::vector<std::string>(100, "RKB"));
+    StripLog log;
+    Flatten(image, plugInModeRGBColor, log);
+    EXPECT_EQ(log.strips, (std::vector<int32_t>{42, 42, 16}));
+}
+
+TEST(FlattenImageTest, StopAfterTheFirstStripLeavesTheRestUntouched) {
+    OracleImage image = FromRows(std::vector<std::string>(100, "RKB"));
+    StripLog log;
+    log.stopAfter = 1;
+    const auto out = Flatten(image, plugInModeRGBColor, log);
+    EXPECT_EQ(log.strips.size(), 1u);
+    EXPECT_EQ(ToRows(out)[41], "RRB");
+    EXPECT_EQ(ToRows(out)[42], "RKB");
+    EXPECT_EQ(ToRows(out)[99], "RKB");
+}
+
+TEST(FlattenImageTest, EmptyImageReportsNothing) {
+    FlattenJob job{};
+    job.colorPlanes = 3;
+    job.imageMode = plugInModeRGBColor;
+    NearestSearch search;
+    StripLog log;
+    EXPECT_TRUE(FlattenImage(job, search, log));
+    EXPECT_TRUE(log.strips.empty());
+}
+
+// Random line art against the plain pass: same pixels, whatever the layout.
+TEST(FlattenImageTest, MatchesThePlainPassOnRandomLineArt) {
+    std::mt19937 random(99);
+    for (int trial = 0; trial < 30; ++trial) {
+        OracleImage image;
+        image.height = 1 + int(random() % 120);
+        image.width = 1 + int(random() % 70);
+        const bool cmyk = trial % 3 == 2;
+        image.planes = cmyk ? 4 : 3;
+        image.pixels.resize(size_t(image.height * image.width * image.planes));
+        const int darkPercent = 20 + int(random() % 75);
+        for (int y = 0; y < image.height; ++y) {
+            for (int x = 0; x < image.width; ++x) {
+                const bool dark = int(random() % 100) < darkPercent;
+                for (int p = 0; p < image.planes; ++p) {
+                    image.At(y, x)[p] = dark ? uint8_t(random() % 9) : uint8_t(random());
+                }
+                if (cmyk) {
+                    image.At(y, x)[3] = dark ? uint8_t(random() % 60) : uint8_t(60 + random() % 196);
+                }
+            }
+        }
+        StripLog log;
+        const auto fast = Flatten(image, cmyk ? plugInModeCMYKColor : plugInModeRGBColor, log);
+        ASSERT_EQ(fast.pixels, OracleFlatten(image, cmyk).pixels) << "trial " << trial;
+    }
+}
+
+}  // namespace
