@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "AboutRecord.h"
 #include "FilterCases.h"
 #include "FilterSelectors.h"
 #include "ImageModes.h"

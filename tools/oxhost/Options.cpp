@@ -1,0 +1,132 @@
+#include "Options.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace oxhost {
+namespace {
+
+bool ParseHexColor(const std::string& text, PickedColor& color) {
+    std::string digits = text[0] == '#' ? text.substr(1) : text;
+    if (digits.size() != 6 || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+        return false;
+    }
+    const unsigned long value = std::strtoul(digits.c_str(), nullptr, 16);
+    color.red = uint8_t(value >> 16);
+    color.green = uint8_t(value >> 8);
+    color.blue = uint8_t(value);
+    return true;
+}
+
+// The value of an option given as "--name value" or "--name=value".
+std::string TakeValue(const std::string& name, const std::string& argument, int& index, int argc,
+                      char** argv) {
+    const std::string prefix = name + "=";
+    if (argument.compare(0, prefix.size(), prefix) == 0) {
+        return argument.substr(prefix.size());
+    }
+    if (index + 1 >= argc) {
+        throw UsageError("option " + name + " needs a value");
+    }
+    return argv[++index];
+}
+
+bool Names(const std::string& argument, const std::string& name) {
+    return argument == name || argument.compare(0, name.size() + 1, name + "=") == 0;
+}
+
+}  // namespace
+
+Options ParseOptions(int argc, char** argv) {
+    Options options;
+    bool onlyArguments = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (onlyArguments || argument.empty() || argument[0] != '-' || argument == "-") {
+            if (options.command.empty()) {
+                options.command = argument;
+            } else {
+                options.arguments.push_back(argument);
+            }
+        } else if (argument == "--") {
+            onlyArguments = true;
+        } else if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--quiet" || argument == "-q") {
+            options.quiet = true;
+        } else if (Names(argument, "--plugins")) {
+            options.pluginFolders.push_back(TakeValue("--plugins", argument, i, argc, argv));
+        } else if (Names(argument, "--layout")) {
+            const std::string name = TakeValue("--layout", argument, i, argc, argv);
+            if (!BufferLayout::FromName(name, options.layout)) {
+                throw UsageError("unknown buffer layout '" + name +
+                                 "' (interleaved, planar, padded or zero-steps)");
+            }
+        } else if (Names(argument, "--cmyk-profile")) {
+            options.cmykProfile = TakeValue("--cmyk-profile", argument, i, argc, argv);
+        } else if (Names(argument, "--pick-color")) {
+            const std::string text = TakeValue("--pick-color", argument, i, argc, argv);
+            PickedColor color;
+            if (!ParseHexColor(text, color)) {
+                throw UsageError("--pick-color wants a colour as RRGGBB, not '" + text + "'");
+            }
+            options.pickedColors.push_back(color);
+        } else {
+            throw UsageError("unknown option '" + argument + "'");
+        }
+    }
+    return options;
+}
+
+std::string HelpText(const std::string& command) {
+    if (command == "run") {
+        return "usage: oxhost run [options] PLUGIN INPUT OUTPUT\n"
+               "\n"
+               "Runs a filter plug-in on the image INPUT and writes the result to OUTPUT.\n"
+               "PLUGIN is a module file (*.8bf) or a plug-in name such as 'virarar' (any case,\n"
+               "a trailing '...' optional), looked up in the plug-in folders.\n"
+               "INPUT is a PNG (gray, RGB, RGBA, palette) or a TIFF (8-bit RGB or CMYK) file.\n"
+               "OUTPUT's extension chooses its format: .png, .tif or .tiff. OUTPUT is written\n"
+               "only when the filter succeeds, and may name INPUT itself.\n"
+               "\n"
+               "options:\n"
+               "  --plugins DIR        look for plug-ins in DIR (may be given more than once)\n"
+               "  --quiet, -q          no progress bar\n"
+               "  --cmyk-profile FILE  ICC profile for colour conversions of CMYK documents\n"
+               "                       (default: a plain formula)\n"
+               "  --pick-color RRGGBB  the answer of the next colour pick the plug-in asks for\n"
+               "                       (repeatable; without one a pick is cancelled)\n"
+               "  --layout NAME        how image buffers are handed to the plug-in: interleaved\n"
+               "                       (default), planar, padded or zero-steps\n"
+               "\n"
+               "Ctrl-C stops the filter; nothing is written then.\n"
+               "Exit status: 0 done, 1 failed, 2 bad command line, 130 stopped with Ctrl-C.\n";
+    }
+    if (command == "list") {
+        return "usage: oxhost list [--plugins DIR]\n"
+               "\n"
+               "Lists the filter plug-ins found in the plug-in folders: name, category,\n"
+               "image modes and module file. Modules that cannot be used are reported on\n"
+               "stderr with the reason.\n";
+    }
+    if (command == "about") {
+        return "usage: oxhost about [--plugins DIR] PLUGIN\n"
+               "\n"
+               "Asks the plug-in to show its About box.\n";
+    }
+    return "usage: oxhost [--plugins DIR] [--quiet] COMMAND [ARGUMENTS]\n"
+           "\n"
+           "Runs image filter plug-ins on image files.\n"
+           "\n"
+           "commands:\n"
+           "  run PLUGIN INPUT OUTPUT   run a filter on an image file\n"
+           "  list                      list the plug-ins found\n"
+           "  about PLUGIN              show a plug-in's About box\n"
+           "  help [COMMAND]            show help on a command\n"
+           "\n"
+           "Without --plugins, plug-ins are looked for beside the oxhost program, in its\n"
+           "'plugins' folder, and in '../lib/oxlen/plugins' next to it.\n"
+           "'oxhost COMMAND --help' shows the options of a command.\n";
+}
+
+}  // namespace oxhost

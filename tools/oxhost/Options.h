@@ -1,0 +1,35 @@
+// The command line of oxhost: global options, the command, its arguments.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/color/ColorPickerScript.h"
+#include "host/run/BufferLayout.h"
+
+namespace oxhost {
+
+struct Options {
+    std::string command;                 // "run", "list", "about", "help"
+    std::vector<std::string> arguments;  // what follows the command, options removed
+    std::vector<std::string> pluginFolders; // --plugins, in order given
+    bool quiet = false;
+    bool help = false;
+    BufferLayout layout;
+    std::string cmykProfile;
+    std::vector<PickedColor> pickedColors;
+};
+
+// Throws UsageError for an unknown option or a bad option value.
+Options ParseOptions(int argc, char** argv);
+
+class UsageError : public std::runtime_error {
+public:
+    explicit UsageError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// The help text of a command ("" for the program as a whole).
+std::string HelpText(const std::string& command);
+
+}  // namespace oxhost

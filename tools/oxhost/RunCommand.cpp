@@ -1,0 +1,97 @@
+// oxhost run: a filter from an image file to an image file.
+#include <cstdio>
+
+#include "Commands.h"
+#include "ImageModes.h"
+#include "PluginLookup.h"
+#include "host/HostError.h"
+#include "host/color/ColorServicesHost.h"
+#include "host/image/ImageFile.h"
+#include "host/module/PluginModule.h"
+#include "host/run/FilterRun.h"
+#include "host/run/ResultNames.h"
+#include "host/run/TerminalProgress.h"
+
+namespace oxhost {
+namespace {
+
+const char* SelectorName(int16_t selector) {
+    static const char* const names[] = {"about", "parameters", "prepare",
+                                        "start", "continue",   "finish"};
+    return selector >= 0 && selector <= 5 ? names[selector] : "a call";
+}
+
+std::string PlainName(const std::string& piplName) {
+    const std::string dots = "...";
+    if (piplName.size() > dots.size() &&
+        piplName.compare(piplName.size() - dots.size(), dots.size(), dots) == 0) {
+        return piplName.substr(0, piplName.size() - dots.size());
+    }
+    return piplName;
+}
+
+void CheckOutputCanHold(const Document& document, const std::string& output) {
+    if (!IsSupportedOutputPath(output)) {
+        throw HostError("cannot write '" + output + "': use a .png, .tif or .tiff file name");
+    }
+    const bool png = output.size() >= 4 && (output.compare(output.size() - 4, 4, ".png") == 0 ||
+                                            output.compare(output.size() - 4, 4, ".PNG") == 0);
+    if (png && document.model == ColorModel::CMYK) {
+        throw HostError("cannot write '" + output +
+                        "': PNG cannot hold a CMYK document; use .tif or .tiff");
+    }
+}
+
+}  // namespace
+
+int RunCommand(const Options& options) {
+    if (options.arguments.size() != 3) {
+        throw UsageError("run needs PLUGIN INPUT OUTPUT");
+    }
+    const std::string& plugin = options.arguments[0];
+    const std::string& input = options.arguments[1];
+    const std::string& output = options.arguments[2];
+    if (!IsSupportedOutputPath(output)) {
+        throw HostError("cannot write '" + output + "': use a .png, .tif or .tiff file name");
+    }
+
+    auto module = PluginModule::Open(FindPluginModule(plugin, PluginFolders(options.pluginFolders)));
+    const std::string name = PlainName(module->Properties().name);
+    Document document = LoadImageFile(input);
+    CheckOutputCanHold(document, output);
+    const int mode = document.model == ColorModel::CMYK ? plugInModeCMYKColor : plugInModeRGBColor;
+    if (!module->Properties().SupportsMode(mode)) {
+        throw HostError(name + " does not work on " +
+                        (mode == plugInModeCMYKColor ? "CMYK" : "RGB") + " documents");
+    }
+
+    ColorServicesHost colorServices(ColorConverter(options.cmykProfile),
+                                    ColorPickerScript(options.pickedColors));
+    TerminalProgress progress(name, options.quiet);
+    RunOptions runOptions;
+    runOptions.layout = options.layout;
+    runOptions.progress = &progress;
+    runOptions.colorServices = [&colorServices](ColorServicesInfo* info) {
+        return colorServices.Serve(info);
+    };
+    runOptions.plugInRef = module.get();
+
+    FilterRun run(module->Entry(), document, runOptions);
+    const RunResult result = run.Run();
+    if (result.result != 0 || !result.hostProblem.empty()) {
+        std::string message = name + " failed";
+        if (result.failedSelector >= 0) {
+            message += std::string(" at ") + SelectorName(result.failedSelector);
+        }
+        message += ": " + DescribeResult(result.result);
+        if (!result.hostProblem.empty()) {
+            message += " (" + result.hostProblem + ")";
+        }
+        std::fprintf(stderr, "oxhost: %s; '%s' not written\n", message.c_str(), output.c_str());
+        return TerminalProgress::Interrupted() ? kExitInterrupted : kExitFailed;
+    }
+    SaveImageFile(document, output);
+    return kExitDone;
+}
+
+}  // namespace oxhost

@@ -1,0 +1,46 @@
+// oxhost: runs image filter plug-ins on image files from the command line.
+#include <cstdio>
+#include <exception>
+
+#include "Commands.h"
+#include "Options.h"
+#include "host/HostError.h"
+
+using namespace oxhost;
+
+int main(int argc, char** argv) {
+    try {
+        const Options options = ParseOptions(argc, argv);
+        if (options.command.empty() || options.command == "help") {
+            const std::string topic = options.arguments.empty() ? "" : options.arguments[0];
+            std::fputs(HelpText(topic).c_str(), stdout);
+            return options.command.empty() && !options.help ? kExitUsage : kExitDone;
+        }
+        if (options.help) {
+            std::fputs(HelpText(options.command).c_str(), stdout);
+            return kExitDone;
+        }
+        if (options.command == "run") {
+            return RunCommand(options);
+        }
+        if (options.command == "list") {
+            return ListCommand(options);
+        }
+        if (options.command == "about") {
+            return AboutCommand(options);
+        }
+        throw UsageError("unknown command '" + options.command + "'");
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "oxhost: %s\n(see 'oxhost --help')\n", error.what());
+        return kExitUsage;
+    } catch (const HostError& error) {
+        std::fprintf(stderr, "oxhost: %s\n", error.what());
+        return kExitFailed;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "oxhost: out of memory\n");
+        return kExitFailed;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "oxhost: %s\n", error.what());
+        return kExitFailed;
+    }
+}
