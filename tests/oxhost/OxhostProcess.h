@@ -1,0 +1,19 @@
+// Runs the oxhost program as a user would and collects what it says.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace oxtest {
+
+struct ProcessResult {
+    int exitCode = -1; // 128 + signal number when killed by a signal
+    std::string out;
+    std::string err;
+};
+
+// Runs the built oxhost with the arguments; `interruptAfterMs` >= 0 sends it
+// Ctrl-C (SIGINT) after that many milliseconds.
+ProcessResult RunOxhost(const std::vector<std::string>& arguments, int interruptAfterMs = -1);
+
+}  // namespace oxtest
