@@ -44,10 +44,10 @@ int16_t PluginObject::ColorSpaceForMode() const {
 }
 
 bool PluginObject::PickColor(uint8_t color[4], bool resultInRGB) {
-    const int16_t resultSpace = resultInRGB ? int16_t(plugIncolorServicesRGBSpace)
-                                            : ColorSpaceForMode();
-    ColorServicesInfo info = NewColorRequest(plugIncolorServicesChooseColor,
-                                             plugIncolorServicesRGBSpace, resultSpace);
+    const int16_t resultSpace =
+        resultInRGB ? int16_t(plugIncolorServicesRGBSpace) : ColorSpaceForMode();
+    ColorServicesInfo info =
+        NewColorRequest(plugIncolorServicesChooseColor, plugIncolorServicesRGBSpace, resultSpace);
     for (int i = 0; i < 4; ++i) {
         info.colorComponents[i] = color[i];
     }

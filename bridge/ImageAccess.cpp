@@ -41,9 +41,13 @@ OSErr RequestWholeImage(FilterRecord* record, bool withInput) {
     return record->advanceState();
 }
 
-void EmptyOutputRequest(FilterRecord* record) { record->outRect = Rect16{0, 0, 0, 0}; }
+void EmptyOutputRequest(FilterRecord* record) {
+    record->outRect = Rect16{0, 0, 0, 0};
+}
 
-void EmptyInputRequest(FilterRecord* record) { record->inRect = Rect16{0, 0, 0, 0}; }
+void EmptyInputRequest(FilterRecord* record) {
+    record->inRect = Rect16{0, 0, 0, 0};
+}
 
 bool ReportProgressAndTestAbort(FilterRecord* record, int32_t rowsDone, int32_t totalRows) {
     if (record->progressProc != nullptr) {

@@ -1,6 +1,7 @@
 #include "NearestSearch.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 
@@ -10,7 +11,9 @@ constexpr uint16_t kInitialRings = 10;
 // Ends the table so that the walk always finds an entry beyond the entered rings.
 constexpr uint32_t kSentinelKey = std::numeric_limits<uint32_t>::max();
 
-uint32_t Square(uint32_t value) { return value * value; }
+uint32_t Square(uint32_t value) {
+    return value * value;
+}
 
 // Appends ring r in its insertion order: for i = 0..r, the offsets of
 // squared distance r*r + i*i; the axis (i = 0) and corner (i = r) offsets
@@ -21,10 +24,14 @@ void AppendRing(std::vector<Entry>& entries, int r) {
         const uint32_t key = Square(uint32_t(r)) + Square(uint32_t(i));
         const int16_t R = int16_t(r);
         const int16_t I = int16_t(i);
-        const Offset all[8] = {{int16_t(-I), R},          {int16_t(-R), I},
-                               {int16_t(-R), int16_t(-I)}, {int16_t(-I), int16_t(-R)},
-                               {I, int16_t(-R)},           {R, int16_t(-I)},
-                               {R, I},                     {I, R}};
+        const Offset all[8] = {{int16_t(-I), R},
+                               {int16_t(-R), I},
+                               {int16_t(-R), int16_t(-I)},
+                               {int16_t(-I), int16_t(-R)},
+                               {I, int16_t(-R)},
+                               {R, int16_t(-I)},
+                               {R, I},
+                               {I, R}};
         const bool fourOnly = (i == 0 || i == r);
         for (int k = fourOnly ? 1 : 0; k < 8; k += fourOnly ? 2 : 1) {
             entries.push_back(Entry{key, all[k]});
@@ -74,8 +81,8 @@ void NearestSearch::BuildRings(uint16_t lastRing) {
     std::stable_sort(added.begin(), added.end(), byKey);
     std::vector<Entry> merged;
     merged.reserve(table.size() + added.size() + 1);
-    std::merge(table.begin(), table.end(), added.begin(), added.end(),
-               std::back_inserter(merged), byKey);
+    std::merge(table.begin(), table.end(), added.begin(), added.end(), std::back_inserter(merged),
+               byKey);
     merged.push_back(Entry{kSentinelKey, {0, 0}});
     table.swap(merged);
     builtRings = lastRing;
@@ -100,9 +107,7 @@ void NearestSearch::BuildRings(uint16_t lastRing) {
 void NearestSearch::MoveCursorPastKey(uint32_t key) {
     const Entry probe{key, {0, 0}};
     cursor = size_t(std::upper_bound(table.begin(), table.end(), probe,
-                                     [](const Entry& a, const Entry& b) {
-                                         return a.key < b.key;
-                                     }) -
+                                     [](const Entry& a, const Entry& b) { return a.key < b.key; }) -
                     table.begin());
 }
 
@@ -129,10 +134,28 @@ bool NearestSearch::Begin(int& dx, int& dy, uint16_t startRadius) {
         const Entry probe{key, {0, 0}};
         auto it = std::lower_bound(table.begin(), table.end(), probe,
                                    [](const Entry& a, const Entry& b) { return a.key < b.key; });
-        const bool present = it != table.end() && it->key == key &&
-                             std::max(std::abs(int(it->offset.dx)), std::abs(int(it->offset.dy))) <=
-                                 int(ringCount);
+        const bool present =
+            it != table.end() && it->key == key &&
+            std::max(std::abs(int(it->offset.dx)), std::abs(int(it->offset.dy))) <= int(ringCount);
         cursor = present ? size_t(it - table.begin()) : 0;
     }
+    return Next(dx, dy);
+}
+
+bool NearestSearch::BeginAtDistance(int& dx, int& dy, uint32_t squaredDistance) {
+    while (ringKey < squaredDistance && ringCount < kMaxRing) {
+        AddRing();
+    }
+    // Entries of key r*r come before every larger key: start the binary
+    // search at the first of them, r the whole square root of the distance.
+    uint32_t root = uint32_t(std::sqrt(double(squaredDistance)));
+    while (root > 0 && Square(root) > squaredDistance) {
+        --root;
+    }
+    root = std::min<uint32_t>(root, ringCount);
+    const Entry probe{squaredDistance, {0, 0}};
+    const auto byKey = [](const Entry& a, const Entry& b) { return a.key < b.key; };
+    const auto from = table.begin() + firstOfSquare[root];
+    cursor = size_t(std::lower_bound(from, table.end(), probe, byKey) - table.begin());
     return Next(dx, dy);
 }

@@ -18,8 +18,8 @@
 
 // One offset from the centre.
 struct Offset {
-    int16_t dx; // columns, positive to the right
-    int16_t dy; // rows, positive downwards
+    int16_t dx;  // columns, positive to the right
+    int16_t dy;  // rows, positive downwards
 };
 
 class NearestSearch {
@@ -45,6 +45,11 @@ public:
     // exceed RingCount().
     bool Begin(int& dx, int& dy, uint16_t startRadius);
 
+    // Starts a search at the first offset whose squared distance is at least
+    // `squaredDistance`, entering the rings up to it, and hands out the first
+    // allowed offset. For callers that know no nearer offset can be of use.
+    bool BeginAtDistance(int& dx, int& dy, uint32_t squaredDistance);
+
     // Hands out the next allowed offset; false when the search has ended, and
     // then dx, dy hold the last disallowed offset, not a pixel to use.
     inline bool Next(int& dx, int& dy);
@@ -57,7 +62,7 @@ public:
 
 private:
     struct Entry {
-        uint32_t key; // dx*dx + dy*dy
+        uint32_t key;  // dx*dx + dy*dy
         Offset offset;
     };
 
@@ -68,8 +73,8 @@ private:
     uint16_t ringCount = 0;
     uint32_t ringKey = 0;
     uint16_t builtRings = 0;
-    std::vector<Entry> table;              // every offset of rings 1..builtRings, in order
-    std::vector<uint32_t> firstOfSquare;   // index of the first entry of key s*s, s <= builtRings
+    std::vector<Entry> table;             // every offset of rings 1..builtRings, in order
+    std::vector<uint32_t> firstOfSquare;  // index of the first entry of key s*s, s <= builtRings
     size_t cursor = 0;
 };
 

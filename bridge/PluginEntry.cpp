@@ -1,7 +1,8 @@
 // The module's entry point: the one exception barrier between the host and
 // the plug-in object, and the keeper of the object's lifetime across selectors.
-#include "FilterSelectors.h"
 #include "PluginEntry.h"
+
+#include "FilterSelectors.h"
 #include "PluginGlobals.h"
 #include "PluginObject.h"
 #include "ResultCodes.h"
@@ -9,7 +10,9 @@
 SPBasicSuite* basicSuite = nullptr;
 PluginObject* currentPlugin = nullptr;
 
-PluginObject* CurrentPlugin() { return currentPlugin; }
+PluginObject* CurrentPlugin() {
+    return currentPlugin;
+}
 
 namespace {
 
@@ -31,8 +34,10 @@ void ReleaseRun(intptr_t* data) {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) void HOSTAPI_CALL PluginMain(
-    int16_t selector, void* parameterBlock, intptr_t* data, int16_t* result) {
+extern "C" __attribute__((visibility("default"))) void HOSTAPI_CALL PluginMain(int16_t selector,
+                                                                               void* parameterBlock,
+                                                                               intptr_t* data,
+                                                                               int16_t* result) {
     SPBasicSuite* suite = SuiteOfBlock(selector, parameterBlock);
     if (suite == nullptr) {
         *result = filterBadParameters;

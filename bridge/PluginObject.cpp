@@ -29,11 +29,21 @@ int16_t PluginObject::Dispatch(int16_t selector, void* parameterBlock) {
     }
 }
 
-int16_t PluginObject::DoAbout() { return noErr; }
-int16_t PluginObject::DoParameters() { return noErr; }
-int16_t PluginObject::DoPrepare() { return noErr; }
-int16_t PluginObject::DoStart() { return noErr; }
-int16_t PluginObject::DoFinish() { return noErr; }
+int16_t PluginObject::DoAbout() {
+    return noErr;
+}
+int16_t PluginObject::DoParameters() {
+    return noErr;
+}
+int16_t PluginObject::DoPrepare() {
+    return noErr;
+}
+int16_t PluginObject::DoStart() {
+    return noErr;
+}
+int16_t PluginObject::DoFinish() {
+    return noErr;
+}
 
 int16_t PluginObject::DoContinue() {
     // Everything was done in start; an empty request ends the run.

@@ -28,8 +28,8 @@ public:
     // destination is written only on success.
     bool ConvertRGBColor(const RGBColor& color, uint8_t destination[4]);
 
-    FilterRecord* filterRecord = nullptr; // the record of the current call; null during about
-    AboutRecord* aboutRecord = nullptr;   // set during about only
+    FilterRecord* filterRecord = nullptr;  // the record of the current call; null during about
+    AboutRecord* aboutRecord = nullptr;    // set during about only
 
 protected:
     virtual int16_t DoAbout();

@@ -24,7 +24,7 @@ struct PlaneBuffer {
 
 struct FlattenJob {
     PlaneBuffer input;
-    PlaneBuffer output; // already holds the input pixels
+    PlaneBuffer output;  // already holds the input pixels
     int16_t colorPlanes;
     uint16_t height;
     uint16_t width;

@@ -10,7 +10,9 @@ namespace {
 constexpr int32_t kAboutDialogId = 16000;
 }
 
-PluginObject* CreatePluginObject() { return new (std::nothrow) FlattenPlugin(); }
+PluginObject* CreatePluginObject() {
+    return new (std::nothrow) FlattenPlugin();
+}
 
 int16_t FlattenPlugin::DoAbout() {
     ShowAboutBox(aboutRecord->plugInRef, kAboutDialogId);

@@ -1,11 +1,10 @@
-#include "FlattenImage.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
+#include "FlattenImage.h"
 #include "FlattenOracle.h"
 #include "ImageModes.h"
 
@@ -30,11 +29,21 @@ OracleImage FromRows(const std::vector<std::string>& rows) {
     for (const std::string& row : rows) {
         for (char c : row) {
             switch (c) {
-                case 'R': image.pixels.insert(image.pixels.end(), {200, 0, 0}); break;
-                case 'B': image.pixels.insert(image.pixels.end(), {0, 0, 200}); break;
-                case 'W': image.pixels.insert(image.pixels.end(), {255, 255, 255}); break;
-                case 'G': image.pixels.insert(image.pixels.end(), {8, 8, 8}); break;
-                default: image.pixels.insert(image.pixels.end(), {0, 0, 0}); break;
+                case 'R':
+                    image.pixels.insert(image.pixels.end(), {200, 0, 0});
+                    break;
+                case 'B':
+                    image.pixels.insert(image.pixels.end(), {0, 0, 200});
+                    break;
+                case 'W':
+                    image.pixels.insert(image.pixels.end(), {255, 255, 255});
+                    break;
+                case 'G':
+                    image.pixels.insert(image.pixels.end(), {8, 8, 8});
+                    break;
+                default:
+                    image.pixels.insert(image.pixels.end(), {0, 0, 0});
+                    break;
             }
         }
     }
@@ -47,7 +56,11 @@ std::vector<std::string> ToRows(const OracleImage& image) {
         std::string row;
         for (int x = 0; x < image.width; ++x) {
             const uint8_t* p = image.At(y, x);
-            row += p[0] == 200 ? 'R' : p[2] == 200 ? 'B' : p[0] == 255 ? 'W' : p[0] == 8 ? 'G' : 'K';
+            row += p[0] == 200   ? 'R'
+                   : p[2] == 200 ? 'B'
+                   : p[0] == 255 ? 'W'
+                   : p[0] == 8   ? 'G'
+                                 : 'K';
         }
         rows.push_back(row);
     }
@@ -93,8 +106,7 @@ TEST(FlattenImageTest, MiddleOfAThreePixelLineLooksLeftBeforeRight) {
 
 TEST(FlattenImageTest, HorizontalLinesSplitUpAndDown) {
     const auto out = Flatten(FromRows({"RRRRR", "KKKKK", "KKKKK", "KKKKK", "BBBBB"}));
-    EXPECT_EQ(ToRows(out),
-              (std::vector<std::string>{"RRRRR", "RRRRR", "RRRRR", "BBBBB", "BBBBB"}));
+    EXPECT_EQ(ToRows(out), (std::vector<std::string>{"RRRRR", "RRRRR", "RRRRR", "BBBBB", "BBBBB"}));
 }
 
 TEST(FlattenImageTest, AllBlackImageStaysBlack) {
@@ -176,7 +188,8 @@ TEST(FlattenImageTest, MatchesThePlainPassOnRandomLineArt) {
                     image.At(y, x)[p] = dark ? uint8_t(random() % 9) : uint8_t(random());
                 }
                 if (cmyk) {
-                    image.At(y, x)[3] = dark ? uint8_t(random() % 60) : uint8_t(60 + random() % 196);
+                    image.At(y, x)[3] =
+                        dark ? uint8_t(random() % 60) : uint8_t(60 + random() % 196);
                 }
             }
         }
@@ -184,6 +197,51 @@ TEST(FlattenImageTest, MatchesThePlainPassOnRandomLineArt) {
         const auto fast = Flatten(image, cmyk ? plugInModeCMYKColor : plugInModeRGBColor, log);
         ASSERT_EQ(fast.pixels, OracleFlatten(image, cmyk).pixels) << "trial " << trial;
     }
+}
+
+// Thick strokes and large dark blocks make the searches walk far, which
+// switches the pass to starting at the known nearest colour; the pixels must
+// not change for it.
+TEST(FlattenImageTest, MatchesThePlainPassWhereSearchesWalkFar) {
+    std::mt19937 random(5);
+    for (int trial = 0; trial < 12; ++trial) {
+        OracleImage image;
+        image.height = 60 + int(random() % 140);
+        image.width = 60 + int(random() % 140);
+        image.pixels.resize(size_t(image.height * image.width * 3));
+        for (auto& byte : image.pixels) {
+            byte = uint8_t(9 + random() % 247);
+        }
+        const int blocks = 2 + int(random() % 6);
+        for (int b = 0; b < blocks; ++b) {
+            const int h = 10 + int(random() % 50), w = 10 + int(random() % 50);
+            const int top = int(random() % uint32_t(image.height)),
+                      left = int(random() % uint32_t(image.width));
+            for (int y = top; y < std::min(top + h, image.height); ++y) {
+                for (int x = left; x < std::min(left + w, image.width); ++x) {
+                    std::fill(image.At(y, x), image.At(y, x) + 3, uint8_t(random() % 9));
+                }
+            }
+        }
+        StripLog log;
+        const auto fast = Flatten(image, plugInModeRGBColor, log);
+        ASSERT_EQ(fast.pixels, OracleFlatten(image, false).pixels) << "trial " << trial;
+    }
+}
+
+TEST(FlattenImageTest, BlackSquareOnWhiteMatchesThePlainPass) {
+    OracleImage image;
+    image.height = 170;
+    image.width = 190;
+    image.pixels.assign(size_t(image.height * image.width * 3), 255);
+    for (int y = 30; y < 150; ++y) {
+        for (int x = 40; x < 160; ++x) {
+            std::fill(image.At(y, x), image.At(y, x) + 3, uint8_t(0));
+        }
+    }
+    image.At(100, 100)[0] = 77;  // a coloured speck inside the square
+    StripLog log;
+    EXPECT_EQ(Flatten(image, plugInModeRGBColor, log).pixels, OracleFlatten(image, false).pixels);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ struct OracleImage {
     int height = 0;
     int width = 0;
     int planes = 3;
-    std::vector<uint8_t> pixels; // interleaved, no padding
+    std::vector<uint8_t> pixels;  // interleaved, no padding
     uint8_t* At(int y, int x) { return &pixels[size_t((y * width + x) * planes)]; }
     const uint8_t* At(int y, int x) const { return &pixels[size_t((y * width + x) * planes)]; }
 };

@@ -110,8 +110,7 @@ TEST_F(FlattenPluginTest, LayersKeepTheirTransparency) {
     ASSERT_EQ(run.Run().result, noErr);
     EXPECT_EQ(run.State().filterCase, 5);
     EXPECT_EQ(run.State().outHiPlane, 2);  // three colour planes requested, not four
-    EXPECT_EQ(ColourPlanesOf(document).pixels,
-              OracleFlatten(ColourPlanesOf(source), false).pixels);
+    EXPECT_EQ(ColourPlanesOf(document).pixels, OracleFlatten(ColourPlanesOf(source), false).pixels);
     for (int y = 0; y < source.height; ++y) {
         for (int x = 0; x < source.width; ++x) {
             ASSERT_EQ(document.Pixel(y, x)[3], source.Pixel(y, x)[3]) << y << "," << x;

@@ -3,4 +3,6 @@
 // nothing and succeeds, as the host expects of it.
 #include "AboutBox.h"
 
-int32_t ShowAboutBox(void* /*plugInRef*/, int32_t /*dialogId*/) { return 0; }
+int32_t ShowAboutBox(void* /*plugInRef*/, int32_t /*dialogId*/) {
+    return 0;
+}

@@ -1,10 +1,9 @@
 // On Linux a module carries its resources as one container, written into the
 // module's "oxres" section by the resource compiler (see ResourceBlob.h).
-#include "bridge/ModuleResources.h"
-
 #include <cstdint>
 
 #include "ResourceBlob.h"
+#include "bridge/ModuleResources.h"
 
 // Weak, so that a program that links the bridge without embedding resources
 // (a unit test) still links, and simply has none.

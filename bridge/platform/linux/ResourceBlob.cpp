@@ -9,7 +9,9 @@ uint32_t ReadUint32(const unsigned char* bytes) {
            static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
 }
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Compares a NUL-padded stored type name with a NUL-terminated one.
 bool TypeNamesEqual(const unsigned char* stored, const char* wanted) {
@@ -73,7 +75,8 @@ bool FindResourceInBlob(const unsigned char* blob, size_t blobSize, const char* 
     }
     uint32_t count = CountResourcesInBlob(blob, blobSize);
     for (uint32_t index = 0; index < count; ++index) {
-        const unsigned char* raw = blob + kBlobHeaderSize + static_cast<size_t>(index) * kBlobEntrySize;
+        const unsigned char* raw =
+            blob + kBlobHeaderSize + static_cast<size_t>(index) * kBlobEntrySize;
         if (ReadUint32(raw + 8) != id || !TypeNamesEqual(raw, type)) {
             continue;
         }

@@ -1,0 +1,41 @@
+// Small helpers of the benchmark programs: a stopwatch, running a program,
+// and a scratch folder for the files they write.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace oxbench {
+
+class Stopwatch {
+public:
+    Stopwatch() : start(std::chrono::steady_clock::now()) {}
+    double Seconds() const {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+
+private:
+    std::chrono::steady_clock::time_point start;
+};
+
+// Runs a program and waits for it; returns its exit status (-1 when it could not run).
+int RunProgram(const std::vector<std::string>& arguments);
+
+// The folder of the running benchmark program.
+std::string ProgramFolder();
+
+// A fresh temporary folder, removed with its content when the object goes.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::string File(const std::string& name) const { return path + "/" + name; }
+
+private:
+    std::string path;
+};
+
+}  // namespace oxbench
