@@ -9,8 +9,8 @@ namespace oxhost {
 
 struct BufferLayout {
     enum class Arrangement {
-        Interleaved, // the planes of a pixel side by side
-        Planar       // one whole plane after the other
+        Interleaved,  // the planes of a pixel side by side
+        Planar        // one whole plane after the other
     };
     Arrangement arrangement = Arrangement::Interleaved;
     // Extra bytes after each row, filled with a guard value that must survive the call.

@@ -30,7 +30,9 @@ private:
 OSErr HOSTAPI_CALL AdvanceStateProc() {
     return activeRun != nullptr ? activeRun->AdvanceState() : OSErr(paramErr);
 }
-Boolean HOSTAPI_CALL TestAbortProc() { return activeRun != nullptr && activeRun->TestAbort(); }
+Boolean HOSTAPI_CALL TestAbortProc() {
+    return activeRun != nullptr && activeRun->TestAbort();
+}
 void HOSTAPI_CALL ProgressProcFn(int32_t done, int32_t total) {
     if (activeRun != nullptr) {
         activeRun->ReportProgress(done, total);
@@ -40,7 +42,9 @@ OSErr HOSTAPI_CALL ColorServicesProcFn(ColorServicesInfo* info) {
     return activeRun != nullptr ? activeRun->ServeColor(info) : OSErr(paramErr);
 }
 
-Fixed ToFixed(double value) { return Fixed(value * 65536.0 + 0.5); }
+Fixed ToFixed(double value) {
+    return Fixed(value * 65536.0 + 0.5);
+}
 
 // A plausible sRGB display: gamma 2.2, Rec. 709 primaries, D65 white.
 PlugInMonitor SrgbMonitor() {
@@ -156,8 +160,8 @@ OSErr FilterRun::DeliverRequest(FilterRecord& record) {
         !RequestFits(working, record.outRect, record.outLoPlane, record.outHiPlane)) {
         return paramErr;
     }
-    inBuffer = RequestBuffer(working, record.inRect, record.inLoPlane, record.inHiPlane,
-                             options.layout);
+    inBuffer =
+        RequestBuffer(working, record.inRect, record.inLoPlane, record.inHiPlane, options.layout);
     outBuffer = RequestBuffer(working, record.outRect, record.outLoPlane, record.outHiPlane,
                               options.layout);
     record.inData = inBuffer.Data();

@@ -23,7 +23,7 @@ namespace oxhost {
 
 struct RunOptions {
     BufferLayout layout;
-    ProgressSink* progress = nullptr; // none: no progress shown, never aborted
+    ProgressSink* progress = nullptr;  // none: no progress shown, never aborted
     // Answers the plug-in's colour services requests; none: paramErr.
     std::function<OSErr(ColorServicesInfo*)> colorServices;
     // The parameters handle kept between runs; the run reads and updates it.
@@ -36,9 +36,9 @@ struct RunOptions {
 };
 
 struct RunResult {
-    int16_t result = 0;       // the host result code of the run
-    int16_t failedSelector = -1; // the selector that returned it, -1 when none failed
-    std::string hostProblem;  // set when the host itself stopped the run
+    int16_t result = 0;           // the host result code of the run
+    int16_t failedSelector = -1;  // the selector that returned it, -1 when none failed
+    std::string hostProblem;      // set when the host itself stopped the run
 };
 
 class FilterRun {

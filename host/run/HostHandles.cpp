@@ -8,19 +8,29 @@
 namespace oxhost {
 namespace {
 
-Handle HOSTAPI_CALL NewHandleProc(int32_t size) { return HostHandles::Instance().New(size); }
-void HOSTAPI_CALL DisposeHandleProc(Handle h) { HostHandles::Instance().Dispose(h); }
-int32_t HOSTAPI_CALL GetHandleSizeProc(Handle h) { return HostHandles::Instance().Size(h); }
+Handle HOSTAPI_CALL NewHandleProc(int32_t size) {
+    return HostHandles::Instance().New(size);
+}
+void HOSTAPI_CALL DisposeHandleProc(Handle h) {
+    HostHandles::Instance().Dispose(h);
+}
+int32_t HOSTAPI_CALL GetHandleSizeProc(Handle h) {
+    return HostHandles::Instance().Size(h);
+}
 OSErr HOSTAPI_CALL SetHandleSizeProc(Handle h, int32_t size) {
     return HostHandles::Instance().SetSize(h, size);
 }
-void* HOSTAPI_CALL LockHandleProc(Handle h, Boolean) { return HostHandles::Instance().Lock(h); }
-void HOSTAPI_CALL UnlockHandleProc(Handle h) { HostHandles::Instance().Unlock(h); }
+void* HOSTAPI_CALL LockHandleProc(Handle h, Boolean) {
+    return HostHandles::Instance().Lock(h);
+}
+void HOSTAPI_CALL UnlockHandleProc(Handle h) {
+    HostHandles::Instance().Unlock(h);
+}
 void HOSTAPI_CALL RecoverSpaceProc(int32_t) {}
 
 HandleProcs handleProcs = {
-    kCurrentHandleProcsVersion, kCurrentHandleProcsCount, NewHandleProc,     DisposeHandleProc,
-    GetHandleSizeProc,          SetHandleSizeProc,        LockHandleProc,    UnlockHandleProc,
+    kCurrentHandleProcsVersion, kCurrentHandleProcsCount, NewHandleProc,  DisposeHandleProc,
+    GetHandleSizeProc,          SetHandleSizeProc,        LockHandleProc, UnlockHandleProc,
     RecoverSpaceProc,           DisposeHandleProc};
 
 }  // namespace
@@ -30,7 +40,9 @@ HostHandles& HostHandles::Instance() {
     return handles;
 }
 
-HandleProcs* HostHandles::Procs() { return &handleProcs; }
+HandleProcs* HostHandles::Procs() {
+    return &handleProcs;
+}
 
 Handle HostHandles::New(int32_t size) {
     if (size < 0) {
@@ -56,7 +68,9 @@ HostHandles::Record* HostHandles::Find(Handle handle) const {
     return it == records.end() ? nullptr : it->second;
 }
 
-bool HostHandles::IsLive(Handle handle) const { return Find(handle) != nullptr; }
+bool HostHandles::IsLive(Handle handle) const {
+    return Find(handle) != nullptr;
+}
 
 void HostHandles::Dispose(Handle handle) {
     Record* record = Find(handle);

@@ -19,9 +19,9 @@ public:
     // The callback table to put in a FilterRecord.
     HandleProcs* Procs();
 
-    Handle New(int32_t size);          // zero-filled; null when size < 0 or out of memory
-    void Dispose(Handle handle);       // unknown or null: ignored
-    int32_t Size(Handle handle) const; // unknown or null: 0
+    Handle New(int32_t size);           // zero-filled; null when size < 0 or out of memory
+    void Dispose(Handle handle);        // unknown or null: ignored
+    int32_t Size(Handle handle) const;  // unknown or null: 0
     OSErr SetSize(Handle handle, int32_t size);
     void* Lock(Handle handle);
     void Unlock(Handle handle);

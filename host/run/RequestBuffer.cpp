@@ -10,7 +10,9 @@ constexpr size_t kTailGuardBytes = 64;
 
 }  // namespace
 
-bool RectIsEmpty(const Rect16& rect) { return rect.top >= rect.bottom || rect.left >= rect.right; }
+bool RectIsEmpty(const Rect16& rect) {
+    return rect.top >= rect.bottom || rect.left >= rect.right;
+}
 
 bool RequestFits(const Document& document, const Rect16& rect, int16_t loPlane, int16_t hiPlane) {
     if (RectIsEmpty(rect)) {

@@ -46,10 +46,12 @@ SPErr HOSTAPI_CALL ReallocateBlockProc(void* block, size_t size, void** newBlock
     return kSPNoError;
 }
 
-SPErr HOSTAPI_CALL UndefinedProc() { return kSPUnimplementedError; }
+SPErr HOSTAPI_CALL UndefinedProc() {
+    return kSPUnimplementedError;
+}
 
-SPBasicSuite basicSuite = {AcquireSuiteProc,  ReleaseSuiteProc,    IsEqualProc,  AllocateBlockProc,
-                           FreeBlockProc,     ReallocateBlockProc, UndefinedProc};
+SPBasicSuite basicSuite = {AcquireSuiteProc, ReleaseSuiteProc,    IsEqualProc,  AllocateBlockProc,
+                           FreeBlockProc,    ReallocateBlockProc, UndefinedProc};
 
 }  // namespace
 
@@ -58,7 +60,9 @@ SuiteRegistry& SuiteRegistry::Instance() {
     return registry;
 }
 
-SPBasicSuite* SuiteRegistry::BasicSuite() { return &basicSuite; }
+SPBasicSuite* SuiteRegistry::BasicSuite() {
+    return &basicSuite;
+}
 
 void SuiteRegistry::Register(const std::string& name, int32_t version, const void* suite) {
     suites[{name, version}].suite = suite;

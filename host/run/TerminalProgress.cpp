@@ -22,7 +22,7 @@ constexpr int kBarWidth = 40;
 TerminalProgress::TerminalProgress(const std::string& label, bool quiet)
     : label(label), visible(!quiet && isatty(STDERR_FILENO) == 1) {
     interrupted = 0;
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, &previousAction);
@@ -35,9 +35,13 @@ TerminalProgress::~TerminalProgress() {
     }
 }
 
-bool TerminalProgress::Interrupted() { return interrupted != 0; }
+bool TerminalProgress::Interrupted() {
+    return interrupted != 0;
+}
 
-bool TerminalProgress::AbortRequested() { return interrupted != 0; }
+bool TerminalProgress::AbortRequested() {
+    return interrupted != 0;
+}
 
 void TerminalProgress::Report(int32_t done, int32_t total) {
     if (!visible || total <= 0) {

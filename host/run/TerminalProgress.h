@@ -30,7 +30,7 @@ private:
     bool visible;
     bool drawn = false;
     int lastPercent = -1;
-    struct sigaction previousAction{};
+    struct sigaction previousAction {};
 };
 
 }  // namespace oxhost

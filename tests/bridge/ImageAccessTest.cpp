@@ -1,10 +1,9 @@
-#include "ImageAccess.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "FilterCases.h"
+#include "ImageAccess.h"
 #include "ResultCodes.h"
 
 namespace {
@@ -12,7 +11,7 @@ namespace {
 // A 4 x 3 image of 3 planes in a buffer that the test lays out.
 struct TestBuffer {
     int32_t rowBytes;
-    int32_t columnBytes; // as reported to the plug-in
+    int32_t columnBytes;  // as reported to the plug-in
     int32_t planeBytes;
     std::vector<uint8_t> bytes;
 };

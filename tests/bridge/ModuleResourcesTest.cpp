@@ -1,8 +1,8 @@
-#include "ModuleResources.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "ModuleResources.h"
 
 namespace {
 

@@ -24,8 +24,8 @@ public:
         auto hint = cursor;
         for (int i = 0; i <= r; ++i) {
             const uint32_t key = uint32_t(r * r + i * i);
-            const std::pair<int, int> eight[8] = {{-i, r}, {-r, i},  {-r, -i}, {-i, -r},
-                                                  {i, -r}, {r, -i},  {r, i},   {i, r}};
+            const std::pair<int, int> eight[8] = {{-i, r}, {-r, i}, {-r, -i}, {-i, -r},
+                                                  {i, -r}, {r, -i}, {r, i},   {i, r}};
             for (int k = 0; k < 8; ++k) {
                 const bool edge = (i == 0 || i == r);
                 if (edge && k % 2 == 0) {

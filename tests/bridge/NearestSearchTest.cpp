@@ -1,11 +1,10 @@
-#include "NearestSearch.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 #include <utility>
 #include <vector>
 
+#include "NearestSearch.h"
 #include "NearestSearchOracle.h"
 
 namespace {
@@ -35,10 +34,10 @@ Offsets WalkAll(Search& search, uint16_t startRadius, size_t limit = 100000) {
 TEST(NearestSearchTest, FirstOffsetsComeOutInTheFixedOrder) {
     NearestSearch search;
     CentreOn(search, 100, 100, 1000, 1000);
-    const Offsets expected = {{-1, 0}, {0, -1}, {1, 0},  {0, 1},   {-1, 1},  {-1, -1}, {1, -1},
-                              {1, 1},  {-2, 0}, {0, -2}, {2, 0},   {0, 2},   {-1, 2},  {-2, 1},
+    const Offsets expected = {{-1, 0},  {0, -1},  {1, 0},  {0, 1},  {-1, 1}, {-1, -1}, {1, -1},
+                              {1, 1},   {-2, 0},  {0, -2}, {2, 0},  {0, 2},  {-1, 2},  {-2, 1},
                               {-2, -1}, {-1, -2}, {1, -2}, {2, -1}, {2, 1},  {1, 2},   {-2, 2},
-                              {-2, -2}, {2, -2}, {2, 2},  {-3, 0}};
+                              {-2, -2}, {2, -2},  {2, 2},  {-3, 0}};
     const Offsets walked = WalkAll(search, 0, expected.size());
     EXPECT_EQ(walked, expected);
 }
@@ -62,8 +61,7 @@ TEST(NearestSearchTest, OnePixelWideImageEndsAfterDistanceTwo) {
 TEST(NearestSearchTest, CentreOfThreeByThreeGivesTheEightNeighbours) {
     NearestSearch search;
     CentreOn(search, 1, 1, 3, 3);
-    const Offsets expected = {{-1, 0}, {0, -1}, {1, 0},  {0, 1},
-                              {-1, 1}, {-1, -1}, {1, -1}, {1, 1}};
+    const Offsets expected = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}, {-1, 1}, {-1, -1}, {1, -1}, {1, 1}};
     EXPECT_EQ(WalkAll(search, 0), expected);
 }
 
@@ -126,8 +124,8 @@ TEST(NearestSearchTest, MatchesThePlainOrderedMultimapOnRandomCentres) {
         CentreOn(search, y, x, height, width);
         CentreOn(oracle, y, x, height, width);
         ASSERT_EQ(WalkAll(search, start), WalkAll(oracle, start))
-            << "trial " << trial << " centre " << y << "," << x << " of " << height << "x"
-            << width << " start " << start;
+            << "trial " << trial << " centre " << y << "," << x << " of " << height << "x" << width
+            << " start " << start;
         ASSERT_EQ(search.RingCount(), oracle.ringCount);
     }
     EXPECT_GT(search.RingCount(), 60);  // the walks grew the table well past its first rings

@@ -14,7 +14,7 @@ struct PluginScript {
     bool failCreation = false;
     int created = 0;
     int destroyed = 0;
-    std::vector<std::string> calls; // "start#2": operation and object number
+    std::vector<std::string> calls;  // "start#2": operation and object number
     void Reset() { *this = PluginScript{}; }
 };
 

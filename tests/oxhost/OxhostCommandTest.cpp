@@ -23,19 +23,31 @@ Document RgbFromRows(const std::vector<std::string>& rows) {
     for (const std::string& row : rows) {
         for (char c : row) {
             switch (c) {
-                case 'R': document.pixels.insert(document.pixels.end(), {200, 0, 0}); break;
-                case 'B': document.pixels.insert(document.pixels.end(), {0, 0, 200}); break;
-                case 'W': document.pixels.insert(document.pixels.end(), {255, 255, 255}); break;
-                default: document.pixels.insert(document.pixels.end(), {0, 0, 0}); break;
+                case 'R':
+                    document.pixels.insert(document.pixels.end(), {200, 0, 0});
+                    break;
+                case 'B':
+                    document.pixels.insert(document.pixels.end(), {0, 0, 200});
+                    break;
+                case 'W':
+                    document.pixels.insert(document.pixels.end(), {255, 255, 255});
+                    break;
+                default:
+                    document.pixels.insert(document.pixels.end(), {0, 0, 0});
+                    break;
             }
         }
     }
     return document;
 }
 
-bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+bool Exists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
 
-int CountLines(const std::string& text) { return int(std::count(text.begin(), text.end(), '\n')); }
+int CountLines(const std::string& text) {
+    return int(std::count(text.begin(), text.end(), '\n'));
+}
 
 TEST(OxhostCommandTest, VirararFlattensAPngExactly) {
     ScratchFolder folder;
@@ -59,7 +71,7 @@ TEST(OxhostCommandTest, VirararFlattensACmykTiffByItsBlackInk) {
     document.height = 2;
     document.model = ColorModel::CMYK;
     // 255 is no ink: the second and third pixels of each row carry heavy black.
-    document.pixels = {10, 20, 30, 200, /**/ 1, 2, 3, 0, /**/ 4, 5, 6, 59, /**/ 90, 80, 70, 60,
+    document.pixels = {10, 20, 30, 200, /**/ 1, 2, 3, 0,  /**/ 4, 5, 6, 59, /**/ 90, 80, 70, 60,
                        11, 21, 31, 201, /**/ 7, 7, 7, 30, /**/ 8, 8, 8, 20, /**/ 91, 81, 71, 61};
     oxhost::SaveImageFile(document, input);
 
@@ -67,9 +79,9 @@ TEST(OxhostCommandTest, VirararFlattensACmykTiffByItsBlackInk) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const Document flattened = oxhost::LoadImageFile(output);
     ASSERT_EQ(flattened.model, ColorModel::CMYK);
-    const std::vector<uint8_t> expected = {
-        10, 20, 30, 200, 10, 20, 30, 200, 90, 80, 70, 60, 90, 80, 70, 60,
-        11, 21, 31, 201, 11, 21, 31, 201, 91, 81, 71, 61, 91, 81, 71, 61};
+    const std::vector<uint8_t> expected = {10, 20,  30, 200, 10, 20, 30, 200, 90,  80, 70,
+                                           60, 90,  80, 70,  60, 11, 21, 31,  201, 11, 21,
+                                           31, 201, 91, 81,  71, 61, 91, 81,  71,  61};
     EXPECT_EQ(flattened.pixels, expected);
 }
 
@@ -148,8 +160,12 @@ TEST(OxhostCommandTest, ImagesBeyondSixteenBitCoordinatesAreRefused) {
     ScratchFolder folder;
     // Only the header: the size must be refused before any pixel is read.
     std::string png = "\x89PNG\r\n\x1a\n";
-    const std::string header("\x00\x00\x80\x00" "\x00\x00\x00\x01" "\x08\x02\x00\x00\x00", 13);
-    AppendPngChunk(png, "IHDR", header);  // 32768 x 1, 8-bit RGB
+    const std::string header(
+        "\x00\x00\x80\x00"
+        "\x00\x00\x00\x01"
+        "\x08\x02\x00\x00\x00",
+        13);
+    AppendPngChunk(png, "IHDR", header);                      // 32768 x 1, 8-bit RGB
     AppendPngChunk(png, "IDAT", std::string("\x78\x9c", 2));  // pixels never reached
     AppendPngChunk(png, "IEND", "");
     const std::string input = folder.File("wide.png");

@@ -7,7 +7,7 @@
 namespace oxtest {
 
 struct ProcessResult {
-    int exitCode = -1; // 128 + signal number when killed by a signal
+    int exitCode = -1;  // 128 + signal number when killed by a signal
     std::string out;
     std::string err;
 };

@@ -14,9 +14,9 @@ namespace oxhost {
 namespace {
 
 std::string ModeNames(const PiplProperties& pipl) {
-    static const char* const names[] = {"Bitmap", "Gray",   "Indexed", "RGB",    "CMYK",
-                                        "HSL",    "HSB",    "Multichannel", "Duotone", "Lab",
-                                        "Gray16", "RGB48",  "Lab48",   "CMYK64"};
+    static const char* const names[] = {"Bitmap", "Gray",  "Indexed",      "RGB",     "CMYK",
+                                        "HSL",    "HSB",   "Multichannel", "Duotone", "Lab",
+                                        "Gray16", "RGB48", "Lab48",        "CMYK64"};
     std::string text;
     for (int mode = 0; mode < int(sizeof(names) / sizeof(names[0])); ++mode) {
         if (pipl.SupportsMode(mode)) {
@@ -64,8 +64,8 @@ int AboutCommand(const Options& options) {
     if (options.arguments.size() != 1) {
         throw UsageError("about needs PLUGIN");
     }
-    auto module =
-        PluginModule::Open(FindPluginModule(options.arguments[0], PluginFolders(options.pluginFolders)));
+    auto module = PluginModule::Open(
+        FindPluginModule(options.arguments[0], PluginFolders(options.pluginFolders)));
     const int16_t result = RunAbout(module->Entry(), module.get());
     if (result != 0) {
         std::fprintf(stderr, "oxhost: about failed: %s\n", DescribeResult(result).c_str());

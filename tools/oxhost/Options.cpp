@@ -8,7 +8,8 @@ namespace {
 
 bool ParseHexColor(const std::string& text, PickedColor& color) {
     std::string digits = text[0] == '#' ? text.substr(1) : text;
-    if (digits.size() != 6 || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+    if (digits.size() != 6 ||
+        digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
         return false;
     }
     const unsigned long value = std::strtoul(digits.c_str(), nullptr, 16);

@@ -11,9 +11,9 @@
 namespace oxhost {
 
 struct Options {
-    std::string command;                 // "run", "list", "about", "help"
-    std::vector<std::string> arguments;  // what follows the command, options removed
-    std::vector<std::string> pluginFolders; // --plugins, in order given
+    std::string command;                     // "run", "list", "about", "help"
+    std::vector<std::string> arguments;      // what follows the command, options removed
+    std::vector<std::string> pluginFolders;  // --plugins, in order given
     bool quiet = false;
     bool help = false;
     BufferLayout layout;

@@ -55,7 +55,8 @@ int RunCommand(const Options& options) {
         throw HostError("cannot write '" + output + "': use a .png, .tif or .tiff file name");
     }
 
-    auto module = PluginModule::Open(FindPluginModule(plugin, PluginFolders(options.pluginFolders)));
+    auto module =
+        PluginModule::Open(FindPluginModule(plugin, PluginFolders(options.pluginFolders)));
     const std::string name = PlainName(module->Properties().name);
     Document document = LoadImageFile(input);
     CheckOutputCanHold(document, output);
