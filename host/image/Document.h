@@ -1,6 +1,7 @@
 // A document as the host holds it between reading a file and writing one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -1,9 +1,8 @@
-// Progress for a person at a terminal: a bar on stderr while a filter runs,
-// and Ctrl-C as the wish to stop. Shows nothing when stderr is not a terminal
-// or when told to be quiet; Ctrl-C works either way.
+// Progress for a person at a terminal: a bar on stderr while a filter runs.
+// Shows nothing when stderr is not a terminal or when told to be quiet. The
+// wish to stop comes from Ctrl-C (InterruptWatch).
 #pragma once
 
-#include <csignal>
 #include <string>
 
 #include "host/run/ProgressSink.h"
@@ -12,7 +11,6 @@ namespace oxhost {
 
 class TerminalProgress : public ProgressSink {
 public:
-    // Installs the Ctrl-C handler for the object's lifetime.
     TerminalProgress(const std::string& label, bool quiet);
     ~TerminalProgress() override;
     TerminalProgress(const TerminalProgress&) = delete;
@@ -20,8 +18,6 @@ public:
 
     void Report(int32_t done, int32_t total) override;
     bool AbortRequested() override;
-    // True once Ctrl-C was pressed.
-    static bool Interrupted();
 
 private:
     void Draw(int percent);
@@ -30,7 +26,6 @@ private:
     bool visible;
     bool drawn = false;
     int lastPercent = -1;
-    struct sigaction previousAction {};
 };
 
 }  // namespace oxhost

@@ -209,21 +209,22 @@ TEST(OxhostCommandTest, ListShowsBothFilters) {
 }
 
 TEST(OxhostCommandTest, CtrlCStopsTheRunAndWritesNothing) {
-    // White with a black square: long searches inside the square keep the
-    // filter busy well past the interrupt.
+    // A page large enough that reading it alone outlasts the moment of the
+    // interrupt: the filter then stops at its first abort check.
     ScratchFolder folder;
     Document page;
-    page.width = 3000;
-    page.height = 3000;
+    page.width = 6000;
+    page.height = 6000;
     page.pixels.assign(size_t(page.width) * page.height * 3, 255);
-    for (int y = 500; y < 2500; ++y) {
-        std::fill(page.Pixel(y, 500), page.Pixel(y, 2500), 0);
+    for (int y = 0; y < page.height; y += 50) {
+        std::fill(page.Pixel(y, 0), page.Pixel(y, 0) + size_t(page.width) * 3, 0);
     }
-    const std::string input = folder.File("square.png");
+    const std::string input = folder.File("page.png");
     oxhost::SaveImageFile(page, input);
-    const auto result = RunOxhost({"run", "virarar", input, folder.File("out.png")}, 1500);
+    const auto result = RunOxhost({"run", "virarar", input, folder.File("out.png")}, 100);
     EXPECT_EQ(result.exitCode, 130) << result.err;
     EXPECT_NE(result.err.find("-128 userCanceledErr"), std::string::npos) << result.err;
+    EXPECT_EQ(CountLines(result.err), 1) << result.err;
     EXPECT_FALSE(Exists(folder.File("out.png")));
 }
 

@@ -9,6 +9,7 @@
 #include "host/image/ImageFile.h"
 #include "host/module/PluginModule.h"
 #include "host/run/FilterRun.h"
+#include "host/run/InterruptWatch.h"
 #include "host/run/ResultNames.h"
 #include "host/run/TerminalProgress.h"
 
@@ -54,6 +55,9 @@ int RunCommand(const Options& options) {
     if (!IsSupportedOutputPath(output)) {
         throw HostError("cannot write '" + output + "': use a .png, .tif or .tiff file name");
     }
+    // From here on Ctrl-C stops the filter at its next abort check, also
+    // when pressed while the input is still being read.
+    InterruptWatch interruptWatch;
 
     auto module =
         PluginModule::Open(FindPluginModule(plugin, PluginFolders(options.pluginFolders)));
@@ -89,7 +93,11 @@ int RunCommand(const Options& options) {
             message += " (" + result.hostProblem + ")";
         }
         std::fprintf(stderr, "oxhost: %s; '%s' not written\n", message.c_str(), output.c_str());
-        return TerminalProgress::Interrupted() ? kExitInterrupted : kExitFailed;
+        return InterruptWatch::Interrupted() ? kExitInterrupted : kExitFailed;
+    }
+    if (InterruptWatch::Interrupted()) {
+        std::fprintf(stderr, "oxhost: interrupted; '%s' not written\n", output.c_str());
+        return kExitInterrupted;
     }
     SaveImageFile(document, output);
     return kExitDone;

@@ -1,0 +1,104 @@
+#include "host/image/ImageFile.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "host/HostError.h"
+#include "host/image/PngFile.h"
+#include "host/image/TiffFile.h"
+
+namespace oxhost {
+namespace {
+
+enum class FileFormat { Unknown, Png, Tiff };
+
+constexpr unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+FileFormat FormatFromContent(const unsigned char* head, size_t length) {
+    if (length >= sizeof kPngSignature &&
+        std::memcmp(head, kPngSignature, sizeof kPngSignature) == 0) {
+        return FileFormat::Png;
+    }
+    // Classic TIFF has version 42, BigTIFF 43, in either byte order.
+    if (length >= 4 &&
+        ((head[0] == 'I' && head[1] == 'I' && (head[2] == 42 || head[2] == 43) && head[3] == 0) ||
+         (head[0] == 'M' && head[1] == 'M' && head[2] == 0 && (head[3] == 42 || head[3] == 43)))) {
+        return FileFormat::Tiff;
+    }
+    return FileFormat::Unknown;
+}
+
+FileFormat SniffFile(const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        throw HostError("cannot open '" + path + "': " + std::strerror(errno));
+    }
+    unsigned char head[sizeof kPngSignature];
+    size_t length = std::fread(head, 1, sizeof head, file);
+    int readError = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    if (readError != 0) {
+        throw HostError("cannot read '" + path + "': " + std::strerror(readError));
+    }
+    return FormatFromContent(head, length);
+}
+
+std::string LowerCaseExtension(const std::string& path) {
+    size_t dot = path.rfind('.');
+    size_t slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+        return std::string();
+    }
+    std::string extension = path.substr(dot);
+    for (char& letter : extension) {
+        letter = char(std::tolower(static_cast<unsigned char>(letter)));
+    }
+    return extension;
+}
+
+FileFormat FormatFromExtension(const std::string& path) {
+    std::string extension = LowerCaseExtension(path);
+    if (extension == ".png") {
+        return FileFormat::Png;
+    }
+    if (extension == ".tif" || extension == ".tiff") {
+        return FileFormat::Tiff;
+    }
+    return FileFormat::Unknown;
+}
+
+}  // namespace
+
+Document LoadImageFile(const std::string& path) {
+    switch (SniffFile(path)) {
+        case FileFormat::Png:
+            return ReadPngFile(path);
+        case FileFormat::Tiff:
+            return ReadTiffFile(path);
+        case FileFormat::Unknown:
+            break;
+    }
+    throw HostError("'" + path + "': unsupported image format (PNG and TIFF can be read)");
+}
+
+void SaveImageFile(const Document& document, const std::string& path) {
+    switch (FormatFromExtension(path)) {
+        case FileFormat::Png:
+            WritePngFile(document, path);
+            return;
+        case FileFormat::Tiff:
+            WriteTiffFile(document, path);
+            return;
+        case FileFormat::Unknown:
+            break;
+    }
+    throw HostError("cannot save '" + path + "': unsupported file type (use .png, .tif or .tiff)");
+}
+
+bool IsSupportedOutputPath(const std::string& path) {
+    return FormatFromExtension(path) != FileFormat::Unknown;
+}
+
+}  // namespace oxhost

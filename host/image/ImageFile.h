@@ -1,0 +1,25 @@
+// Loading and saving documents, whatever the file format.
+#pragma once
+
+#include <string>
+
+#include "host/image/Document.h"
+
+namespace oxhost {
+
+// Reads a PNG or TIFF file, recognised by its first bytes whatever its name.
+// Throws HostError when the file cannot be opened, is of another format, is
+// damaged, or has a side of zero or over kMaxDocumentSide.
+Document LoadImageFile(const std::string& path);
+
+// Writes `document` in the format named by the extension of `path` (.png,
+// .tif, .tiff, any case), replacing the file atomically, so `path` may be the
+// file the document was loaded from. Throws HostError, leaving any existing
+// file untouched, when the extension is not supported, the document cannot
+// be held by the format (CMYK as PNG) or the file cannot be written.
+void SaveImageFile(const Document& document, const std::string& path);
+
+// Whether SaveImageFile accepts the extension of `path`.
+bool IsSupportedOutputPath(const std::string& path);
+
+}  // namespace oxhost

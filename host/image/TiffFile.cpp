@@ -1,0 +1,323 @@
+#include "host/image/TiffFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "host/HostError.h"
+#include "host/image/AtomicFile.h"
+#include "host/image/DocumentAllocation.h"
+#include "host/image/TiffHandle.h"
+
+namespace oxhost {
+namespace {
+
+// Aim for strips of about this size when writing: small enough to stream,
+// large enough that the strip table stays short.
+constexpr size_t kWrittenStripBytes = 256 * 1024;
+
+// Classic TIFF offsets are 32-bit; larger outputs are written as BigTIFF.
+constexpr uint64_t kLargestClassicTiffBytes = uint64_t(3) << 30;
+
+// How the samples of the first image lie in the file.
+struct TiffLayout {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    ColorModel model = ColorModel::RGB;
+    uint16_t samplesPerPixel = 0;
+    bool hasAlpha = false;
+    bool premultipliedAlpha = false;
+    bool separatePlanes = false;
+    bool tiled = false;
+    // A strip is a block as wide as the image.
+    uint32_t blockWidth = 0;
+    uint32_t blockHeight = 0;
+};
+
+[[noreturn]] void ThrowUnsupported(const std::string& path, const std::string& what) {
+    throw HostError("'" + path + "': unsupported TIFF: " + what);
+}
+
+[[noreturn]] void ThrowDamaged(const std::string& path, const TiffHandle& handle) {
+    throw HostError("'" + path + "': damaged TIFF file (" + handle.FirstError() + ")");
+}
+
+std::string PhotometricName(uint16_t photometric) {
+    switch (photometric) {
+        case PHOTOMETRIC_MINISWHITE:
+        case PHOTOMETRIC_MINISBLACK:
+            return "grey-scale images";
+        case PHOTOMETRIC_PALETTE:
+            return "palette images";
+        case PHOTOMETRIC_YCBCR:
+            return "YCbCr images";
+        case PHOTOMETRIC_CIELAB:
+        case PHOTOMETRIC_ICCLAB:
+        case PHOTOMETRIC_ITULAB:
+            return "Lab images";
+        default:
+            return "photometric interpretation " + std::to_string(photometric);
+    }
+}
+
+uint16_t DefaultedShortField(TIFF* tiff, uint32_t tag) {
+    uint16_t value = 0;
+    TIFFGetFieldDefaulted(tiff, tag, &value);
+    return value;
+}
+
+void CheckSampleEncoding(TIFF* tiff, const std::string& path) {
+    uint16_t bitsPerSample = DefaultedShortField(tiff, TIFFTAG_BITSPERSAMPLE);
+    if (bitsPerSample != 8) {
+        ThrowUnsupported(path, std::to_string(bitsPerSample) + " bits per sample");
+    }
+    if (DefaultedShortField(tiff, TIFFTAG_SAMPLEFORMAT) != SAMPLEFORMAT_UINT) {
+        ThrowUnsupported(path, "samples that are not unsigned integers");
+    }
+    uint16_t compression = DefaultedShortField(tiff, TIFFTAG_COMPRESSION);
+    if (!TIFFIsCODECConfigured(compression)) {
+        ThrowUnsupported(path, "compression scheme " + std::to_string(compression));
+    }
+}
+
+ColorModel ReadColorModel(TIFF* tiff, const std::string& path) {
+    uint16_t photometric = 0;
+    if (!TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric)) {
+        ThrowUnsupported(path, "no photometric interpretation");
+    }
+    if (photometric == PHOTOMETRIC_RGB) {
+        return ColorModel::RGB;
+    }
+    if (photometric != PHOTOMETRIC_SEPARATED) {
+        ThrowUnsupported(path, PhotometricName(photometric));
+    }
+    if (DefaultedShortField(tiff, TIFFTAG_INKSET) != INKSET_CMYK) {
+        ThrowUnsupported(path, "separations other than CMYK");
+    }
+    return ColorModel::CMYK;
+}
+
+bool ExtraSampleIsPremultiplied(TIFF* tiff) {
+    uint16_t count = 0;
+    uint16_t* kinds = nullptr;
+    return TIFFGetField(tiff, TIFFTAG_EXTRASAMPLES, &count, &kinds) && count >= 1 &&
+           kinds[0] == EXTRASAMPLE_ASSOCALPHA;
+}
+
+TiffLayout ReadLayout(TIFF* tiff, const std::string& path) {
+    CheckSampleEncoding(tiff, path);
+    TiffLayout layout;
+    layout.model = ReadColorModel(tiff, path);
+    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &layout.width);
+    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &layout.height);
+
+    layout.samplesPerPixel = DefaultedShortField(tiff, TIFFTAG_SAMPLESPERPIXEL);
+    int colorPlanes = layout.model == ColorModel::CMYK ? 4 : 3;
+    int extraSamples = int(layout.samplesPerPixel) - colorPlanes;
+    if (extraSamples < 0 || extraSamples > 1) {
+        ThrowUnsupported(path, std::string(layout.model == ColorModel::CMYK ? "CMYK" : "RGB") +
+                                   " with " + std::to_string(layout.samplesPerPixel) +
+                                   " samples per pixel");
+    }
+    // A single extra sample is taken as alpha even when the file leaves its
+    // meaning unspecified, as many writers do.
+    layout.hasAlpha = extraSamples == 1;
+    layout.premultipliedAlpha = layout.hasAlpha && ExtraSampleIsPremultiplied(tiff);
+    layout.separatePlanes =
+        DefaultedShortField(tiff, TIFFTAG_PLANARCONFIG) == PLANARCONFIG_SEPARATE;
+
+    layout.tiled = TIFFIsTiled(tiff);
+    if (layout.tiled) {
+        TIFFGetField(tiff, TIFFTAG_TILEWIDTH, &layout.blockWidth);
+        TIFFGetField(tiff, TIFFTAG_TILELENGTH, &layout.blockHeight);
+    } else {
+        uint32_t rowsPerStrip = 0;
+        TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+        layout.blockWidth = layout.width;
+        layout.blockHeight = std::min(std::max(rowsPerStrip, 1u), layout.height);
+    }
+    return layout;
+}
+
+// One decoded strip or tile. A block far larger than the image can only come
+// from a damaged or hostile header, so it is refused before allocation.
+std::vector<uint8_t> AllocateBlock(const TiffHandle& handle, const TiffLayout& layout,
+                                   const Document& document, const std::string& path) {
+    tmsize_t blockBytes = layout.tiled ? TIFFTileSize(handle.Get()) : TIFFStripSize(handle.Get());
+    uint64_t limit = std::max<uint64_t>(4 * uint64_t(document.pixels.size()), uint64_t(64) << 20);
+    if (blockBytes <= 0 || layout.blockWidth == 0 || layout.blockHeight == 0 ||
+        uint64_t(blockBytes) > limit) {
+        throw HostError("'" + path + "': damaged TIFF file (impossible strip or tile size)");
+    }
+    return std::vector<uint8_t>(size_t(blockBytes));
+}
+
+// Copies the block whose top left pixel is (top, left); `plane` is the sample
+// it holds when planes are separate.
+void CopyBlock(const uint8_t* block, const TiffLayout& layout, uint32_t top, uint32_t left,
+               uint32_t rows, uint32_t columns, int plane, Document& document) {
+    size_t samplesPerBlockPixel = layout.separatePlanes ? 1 : layout.samplesPerPixel;
+    size_t blockRowBytes = size_t(layout.blockWidth) * samplesPerBlockPixel;
+    for (uint32_t row = 0; row < rows; ++row) {
+        const uint8_t* source = block + row * blockRowBytes;
+        uint8_t* target = document.Pixel(int(top + row), int(left));
+        if (!layout.separatePlanes) {
+            std::memcpy(target, source, size_t(columns) * layout.samplesPerPixel);
+            continue;
+        }
+        for (uint32_t column = 0; column < columns; ++column) {
+            target[size_t(column) * layout.samplesPerPixel + plane] = source[column];
+        }
+    }
+}
+
+void ReadBlocks(const TiffHandle& handle, const TiffLayout& layout, Document& document,
+                const std::string& path) {
+    TIFF* tiff = handle.Get();
+    std::vector<uint8_t> block = AllocateBlock(handle, layout, document, path);
+    tmsize_t blockBytes = tmsize_t(block.size());
+    int planeCount = layout.separatePlanes ? layout.samplesPerPixel : 1;
+    size_t samplesPerBlockPixel = layout.separatePlanes ? 1 : layout.samplesPerPixel;
+    size_t blockRowBytes = size_t(layout.blockWidth) * samplesPerBlockPixel;
+
+    for (int plane = 0; plane < planeCount; ++plane) {
+        for (uint32_t top = 0; top < layout.height; top += layout.blockHeight) {
+            for (uint32_t left = 0; left < layout.width; left += layout.blockWidth) {
+                tmsize_t decoded =
+                    layout.tiled
+                        ? TIFFReadEncodedTile(tiff, TIFFComputeTile(tiff, left, top, 0, plane),
+                                              block.data(), blockBytes)
+                        : TIFFReadEncodedStrip(tiff, TIFFComputeStrip(tiff, top, plane),
+                                               block.data(), blockBytes);
+                uint32_t rows = std::min(layout.blockHeight, layout.height - top);
+                uint32_t columns = std::min(layout.blockWidth, layout.width - left);
+                size_t needed = (rows - 1) * blockRowBytes + columns * samplesPerBlockPixel;
+                if (decoded < 0 || size_t(decoded) < needed) {
+                    ThrowDamaged(path, handle);
+                }
+                CopyBlock(block.data(), layout, top, left, rows, columns, plane, document);
+            }
+        }
+    }
+}
+
+void UndoPremultipliedAlpha(Document& document) {
+    int colorPlanes = document.ColorPlanes();
+    size_t pixelCount = size_t(document.width) * size_t(document.height);
+    uint8_t* pixel = document.pixels.data();
+    for (size_t index = 0; index < pixelCount; ++index, pixel += colorPlanes + 1) {
+        unsigned alpha = pixel[colorPlanes];
+        if (alpha == 0 || alpha == 255) {
+            continue;
+        }
+        for (int plane = 0; plane < colorPlanes; ++plane) {
+            pixel[plane] = uint8_t(std::min(255u, (pixel[plane] * 255u + alpha / 2) / alpha));
+        }
+    }
+}
+
+// The file holds ink amounts (0 = no ink); the document holds 255 - ink. The
+// transform is its own inverse, so loading and saving share it.
+void InvertInk(uint8_t* pixels, size_t pixelCount, int totalPlanes) {
+    for (size_t index = 0; index < pixelCount; ++index, pixels += totalPlanes) {
+        for (int plane = 0; plane < 4; ++plane) {
+            pixels[plane] = uint8_t(255 - pixels[plane]);
+        }
+    }
+}
+
+int OpenForReading(const std::string& path) {
+    int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        throw HostError("cannot open '" + path + "': " + std::strerror(errno));
+    }
+    return descriptor;
+}
+
+void SetWriteTags(TIFF* tiff, const Document& document) {
+    bool cmyk = document.model == ColorModel::CMYK;
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, uint32_t(document.width));
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, uint32_t(document.height));
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, document.TotalPlanes());
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, cmyk ? PHOTOMETRIC_SEPARATED : PHOTOMETRIC_RGB);
+    if (cmyk) {
+        TIFFSetField(tiff, TIFFTAG_INKSET, INKSET_CMYK);
+    }
+    if (document.hasAlpha) {
+        uint16_t alphaKind = EXTRASAMPLE_UNASSALPHA;
+        TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &alphaKind);
+    }
+    bool deflate = TIFFIsCODECConfigured(COMPRESSION_ADOBE_DEFLATE);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, deflate ? COMPRESSION_ADOBE_DEFLATE : COMPRESSION_LZW);
+    TIFFSetField(tiff, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL);
+    uint32_t rowsPerStrip = uint32_t(std::max<size_t>(1, kWrittenStripBytes / document.RowBytes()));
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, rowsPerStrip);
+}
+
+void FileRowFromDocument(const Document& document, int row, std::vector<uint8_t>& fileRow) {
+    std::memcpy(fileRow.data(), document.Pixel(row, 0), document.RowBytes());
+    if (document.model == ColorModel::CMYK) {
+        InvertInk(fileRow.data(), size_t(document.width), document.TotalPlanes());
+    }
+}
+
+}  // namespace
+
+Document ReadTiffFile(const std::string& path) {
+    int descriptor = OpenForReading(path);
+    TiffHandle handle;
+    if (!handle.Open(descriptor, path, "r")) {
+        close(descriptor);
+        throw HostError("'" + path + "': damaged TIFF file (" + handle.FirstError() + ")");
+    }
+    TiffLayout layout = ReadLayout(handle.Get(), path);
+    Document document =
+        NewDocumentForFile(path, layout.width, layout.height, layout.model, layout.hasAlpha);
+    ReadBlocks(handle, layout, document, path);
+    if (layout.premultipliedAlpha) {
+        UndoPremultipliedAlpha(document);
+    }
+    if (layout.model == ColorModel::CMYK) {
+        InvertInk(document.pixels.data(), size_t(document.width) * size_t(document.height),
+                  document.TotalPlanes());
+    }
+    return document;
+}
+
+void WriteTiffFile(const Document& document, const std::string& path) {
+    CheckDocumentShape(document, path, "save");
+    AtomicFile output(path);
+    // libtiff writes through its own descriptor onto the same open file;
+    // AtomicFile keeps the original to sync and rename.
+    int descriptor = dup(fileno(output.Stream()));
+    if (descriptor < 0) {
+        throw HostError("cannot write '" + path + "': " + std::strerror(errno));
+    }
+    TiffHandle handle;
+    uint64_t rawBytes = uint64_t(document.pixels.size());
+    if (!handle.Open(descriptor, path, rawBytes > kLargestClassicTiffBytes ? "w8" : "w")) {
+        close(descriptor);
+        throw HostError("cannot write '" + path + "': " + handle.FirstError());
+    }
+    SetWriteTags(handle.Get(), document);
+    std::vector<uint8_t> fileRow(document.RowBytes());
+    for (int row = 0; row < document.height; ++row) {
+        FileRowFromDocument(document, row, fileRow);
+        if (TIFFWriteScanline(handle.Get(), fileRow.data(), uint32_t(row), 0) < 0) {
+            throw HostError("cannot write '" + path + "': " + handle.FirstError());
+        }
+    }
+    if (!handle.Close()) {
+        throw HostError("cannot write '" + path + "': " + handle.FirstError());
+    }
+    output.Commit();
+}
+
+}  // namespace oxhost

@@ -1,0 +1,22 @@
+// TIFF files through libtiff.
+#pragma once
+
+#include <string>
+
+#include "host/image/Document.h"
+
+namespace oxhost {
+
+// Reads the first image of an 8-bit RGB or CMYK TIFF (strips or tiles, planes
+// interleaved or separate), with at most one extra sample, taken as alpha.
+// CMYK samples are inverted into the document's convention (255 = no ink) and
+// premultiplied alpha is undone. Throws HostError naming what is unsupported
+// ("unsupported TIFF: 16 bits per sample") or what is damaged.
+Document ReadTiffFile(const std::string& path);
+
+// Writes an 8-bit RGB(A) or CMYK(A) TIFF atomically: interleaved samples,
+// deflate compression with a horizontal predictor, alpha marked as
+// unassociated. Throws HostError when the file cannot be written.
+void WriteTiffFile(const Document& document, const std::string& path);
+
+}  // namespace oxhost
