@@ -101,7 +101,7 @@ void FilterRun::InitialiseState() {
     state.wholeSize = state.imageSize;
     state.monitor = SrgbMonitor();
     state.platformData = &platformData;
-    state.handleProcs = HostHandles::Instance().Procs();
+    state.handleProcs = options.offerHandleProcs ? HostHandles::Instance().Procs() : nullptr;
     state.filterCase = working.hasAlpha ? int16_t(filterCaseEditableTransparencyWithSelection)
                                         : int16_t(filterCaseFlatImageNoSelection);
     state.inputRate = 1 << 16;
@@ -123,6 +123,9 @@ void FilterRun::InitialiseState() {
 int16_t FilterRun::Call(int16_t selector) {
     // A record of its own for every call: a plug-in that keeps the address of
     // an earlier one reads freed memory, which the sanitizer builds catch.
+    if (options.beforeCall) {
+        options.beforeCall(selector);
+    }
     auto record = std::make_unique<FilterRecord>(state);
     record->advanceState = offerAdvanceState ? AdvanceStateProc : nullptr;
     current = record.get();
@@ -135,6 +138,9 @@ int16_t FilterRun::Call(int16_t selector) {
     state = *record;
     if (options.parameters != nullptr) {
         *options.parameters = state.parameters;
+    }
+    if (options.afterCall) {
+        options.afterCall(selector);
     }
     return result;
 }
@@ -188,6 +194,11 @@ bool FilterRun::CommitOutput(std::string& problem) {
     return true;
 }
 
+std::string FilterRun::PluginMessage() const {
+    const size_t length = errorString[0];
+    return std::string(reinterpret_cast<const char*>(&errorString[1]), length);
+}
+
 bool FilterRun::RequestPending() const {
     return !RectIsEmpty(state.outRect) || !RectIsEmpty(state.inRect);
 }
@@ -215,6 +226,7 @@ RunResult FilterRun::Run() {
         outcome.result = code;
         outcome.failedSelector = selector;
         outcome.hostProblem = guardProblem;
+        outcome.pluginMessage = PluginMessage();
         return outcome;
     };
     // The host ends a run itself: the plug-in's object still sits in the slot,

@@ -33,6 +33,12 @@ struct RunOptions {
     // Call the parameters selector before prepare.
     bool callParameters = false;
     void* plugInRef = nullptr;
+    // Offer the host's memory handles; without them a plug-in uses its own.
+    bool offerHandleProcs = true;
+    // Called around every selector call (scripting refills the replayed
+    // descriptor before each call and collects the recorded one after).
+    std::function<void(int16_t selector)> beforeCall;
+    std::function<void(int16_t selector)> afterCall;
 };
 
 struct RunResult {
@@ -75,6 +81,7 @@ private:
     OSErr DeliverRequest(FilterRecord& record);
     bool CommitOutput(std::string& problem);
     bool RequestPending() const;
+    std::string PluginMessage() const;
 
     PluginEntryProc entry;
     Document& document;

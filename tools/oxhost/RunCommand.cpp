@@ -92,6 +92,9 @@ int RunCommand(const Options& options) {
         if (!result.hostProblem.empty()) {
             message += " (" + result.hostProblem + ")";
         }
+        if (!result.pluginMessage.empty()) {
+            message += ": " + result.pluginMessage;
+        }
         std::fprintf(stderr, "oxhost: %s; '%s' not written\n", message.c_str(), output.c_str());
         return InterruptWatch::Interrupted() ? kExitInterrupted : kExitFailed;
     }
