@@ -45,6 +45,7 @@ struct RunResult {
     int16_t result = 0;           // the host result code of the run
     int16_t failedSelector = -1;  // the selector that returned it, -1 when none failed
     std::string hostProblem;      // set when the host itself stopped the run
+    std::string pluginMessage;    // what the plug-in put in errorString, if anything
 };
 
 class FilterRun {
