@@ -61,12 +61,18 @@ bool PluginObject::PickColor(uint8_t color[4], bool resultInRGB) {
 }
 
 bool PluginObject::ConvertRGBColor(const RGBColor& color, uint8_t destination[4]) {
-    ColorServicesInfo info = NewColorRequest(plugIncolorServicesConvertColor,
-                                             plugIncolorServicesRGBSpace, ColorSpaceForMode());
-    info.colorComponents[0] = int16_t(color.red >> 8);
-    info.colorComponents[1] = int16_t(color.green >> 8);
-    info.colorComponents[2] = int16_t(color.blue >> 8);
-    info.colorComponents[3] = 0;
+    const int16_t components[4] = {int16_t(color.red >> 8), int16_t(color.green >> 8),
+                                   int16_t(color.blue >> 8), 0};
+    return ConvertToDocumentColor(plugIncolorServicesRGBSpace, components, destination);
+}
+
+bool PluginObject::ConvertToDocumentColor(int16_t sourceSpace, const int16_t components[4],
+                                          uint8_t destination[4]) {
+    ColorServicesInfo info =
+        NewColorRequest(plugIncolorServicesConvertColor, sourceSpace, ColorSpaceForMode());
+    for (int i = 0; i < 4; ++i) {
+        info.colorComponents[i] = components[i];
+    }
     if (!CallColorServices(filterRecord, info)) {
         return false;
     }

@@ -27,6 +27,10 @@ public:
     // Converts a 16-bit RGB colour (high bytes used) into the document's space;
     // destination is written only on success.
     bool ConvertRGBColor(const RGBColor& color, uint8_t destination[4]);
+    // Converts four components of a host colour space into the document's
+    // space; destination is written only on success.
+    bool ConvertToDocumentColor(int16_t sourceSpace, const int16_t components[4],
+                                uint8_t destination[4]);
 
     FilterRecord* filterRecord = nullptr;  // the record of the current call; null during about
     AboutRecord* aboutRecord = nullptr;    // set during about only

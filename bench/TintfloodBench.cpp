@@ -1,0 +1,123 @@
+// Tintflood's multi flood fill on a generated line-art page of about 52
+// megapixels (white areas, black lines of 1-3 px): random colours, then the
+// same with small areas joined; and one whole `oxhost run tintflood` from file
+// to file. The engine is built into this program and run through the host
+// library, so the figures include the host's copy of the buffers.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "BenchSupport.h"
+#include "LineArt.h"
+#include "TintfloodSettings.h"
+#include "host/color/ColorServicesHost.h"
+#include "host/image/ImageFile.h"
+#include "host/run/FilterRun.h"
+#include "host/run/HostHandles.h"
+
+extern "C" void PluginMain(int16_t selector, void* block, intptr_t* data, int16_t* result);
+
+namespace {
+
+using oxbench::Stopwatch;
+using oxhost::Document;
+
+void PutBlock16(char* block, size_t offset, uint16_t value) {
+    block[offset] = char(value & 0xFF);
+    block[offset + 1] = char(value >> 8);
+}
+
+void PutBlock32(char* block, size_t offset, uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        block[offset + size_t(i)] = char((value >> (8 * i)) & 0xFF);
+    }
+}
+
+// The parameter block of a run with random colours, optionally joining areas
+// of up to 10 pixels (by height and width).
+Handle SettingsBlock(bool join) {
+    TintfloodSettings settings;
+    Handle block = oxhost::HostHandles::Instance().New(296);
+    char* bytes = *block;
+    PutBlock32(bytes, 0, settings.signature);
+    PutBlock16(bytes, 4, uint16_t(settings.version));
+    PutBlock16(bytes, 8, settings.fillColor.red);
+    PutBlock16(bytes, 10, settings.fillColor.green);
+    PutBlock16(bytes, 12, settings.fillColor.blue);
+    bytes[273] = 1;  // random colours
+    PutBlock16(bytes, 276, settings.flagColor.red);
+    PutBlock16(bytes, 278, settings.flagColor.green);
+    PutBlock16(bytes, 280, settings.flagColor.blue);
+    PutBlock32(bytes, 284, settings.flagSize);
+    bytes[288] = join ? 1 : 0;
+    PutBlock32(bytes, 292, settings.joinSize);
+    return block;
+}
+
+void TimeFill(const char* label, const Document& page, bool join) {
+    Document document = page;
+    Handle parameters = SettingsBlock(join);
+    oxhost::ColorServicesHost colorServices{oxhost::ColorConverter(), oxhost::ColorPickerScript()};
+    oxhost::RunOptions options;
+    options.parameters = &parameters;
+    options.colorServices = [&colorServices](ColorServicesInfo* info) {
+        return colorServices.Serve(info);
+    };
+    oxhost::FilterRun run(PluginMain, document, options);
+    Stopwatch watch;
+    const oxhost::RunResult result = run.Run();
+    const double seconds = watch.Seconds();
+    oxhost::HostHandles::Instance().Dispose(parameters);
+    const double megapixels = double(page.width) * page.height / 1e6;
+    std::printf("%-32s %6.1f MP  %8.3f s  %8.1f MP/s  result %d\n", label, megapixels, seconds,
+                megapixels / seconds, result.result);
+}
+
+void TimeCopy(const Document& page) {
+    Stopwatch watch;
+    Document copy = page;
+    Document back = copy;
+    std::printf("(copying the page in and out alone: %.3f s)\n", watch.Seconds());
+}
+
+void TimeWholeRun(const Document& page) {
+    oxbench::ScratchFolder scratch;
+    const std::string input = scratch.File("page.png");
+    oxhost::SaveImageFile(page, input);
+    const std::string oxhost = oxbench::ProgramFolder() + "/../bin/oxhost";
+    Stopwatch watch;
+    const int status = oxbench::RunProgram(
+        {oxhost, "--quiet", "run", "tintflood", input, scratch.File("flats.png"), "--random"});
+    std::printf("%-32s %8.3f s wall, exit status %d\n", "oxhost run tintflood --random",
+                watch.Seconds(), status);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool quick = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quick") == 0) {
+            quick = true;
+        } else {
+            std::printf(
+                "usage: tintflood_bench [--quick]\n\n"
+                "Prints Tintflood's throughput on a generated line-art page of about 52\n"
+                "megapixels (--quick: 4 megapixels).\n");
+            return std::strcmp(argv[i], "--help") == 0 ? 0 : 2;
+        }
+    }
+    oxlineart::LineArtOptions options;
+    options.width = quick ? 2400 : 8192;
+    options.height = quick ? 1700 : 6400;
+    options.lineWidthMin = 1;
+    options.lineWidthMax = 3;
+    options.seed = 2026;
+    const Document page = oxlineart::DrawLineArtPage(options);
+
+    TimeCopy(page);
+    TimeFill("fill, random colours", page, false);
+    TimeFill("fill, random colours, joining", page, true);
+    TimeWholeRun(page);
+    return 0;
+}
