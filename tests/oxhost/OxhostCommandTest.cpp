@@ -123,8 +123,8 @@ TEST(OxhostCommandTest, FailuresSayOneLineAndWriteNothing) {
         {{"run", "nosuchfilter", good, output}, "nosuchfilter"},
         {{"run", notPlugin, good, output}, "fake.8bf"},
         {{"run", "virarar", good, folder.File("out.bmp")}, "out.bmp"},
-        // The flood filler is not in its module yet: its start refuses.
-        {{"run", "tintflood", good, output}, "-30100 filterBadParameters"},
+        // A tolerance over the whole byte range leaves no colour to fill with.
+        {{"run", "tintflood", good, output, "--tolerance", "300"}, "no usable fill colour"},
     };
     for (const Case& c : cases) {
         const auto result = RunOxhost(c.arguments);

@@ -11,5 +11,6 @@ enum ExitStatus { kExitDone = 0, kExitFailed = 1, kExitUsage = 2, kExitInterrupt
 int RunCommand(const Options& options);
 int ListCommand(const Options& options);
 int AboutCommand(const Options& options);
+int PalettesCommand(const Options& options);
 
 }  // namespace oxhost

@@ -4,10 +4,9 @@
 #include <stdexcept>
 
 namespace oxhost {
-namespace {
 
 bool ParseHexColor(const std::string& text, PickedColor& color) {
-    std::string digits = text[0] == '#' ? text.substr(1) : text;
+    const std::string digits = !text.empty() && text[0] == '#' ? text.substr(1) : text;
     if (digits.size() != 6 ||
         digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
         return false;
@@ -18,6 +17,8 @@ bool ParseHexColor(const std::string& text, PickedColor& color) {
     color.blue = uint8_t(value);
     return true;
 }
+
+namespace {
 
 // The value of an option given as "--name value" or "--name=value".
 std::string TakeValue(const std::string& name, const std::string& argument, int& index, int argc,
@@ -36,6 +37,15 @@ bool Names(const std::string& argument, const std::string& name) {
     return argument == name || argument.compare(0, name.size() + 1, name + "=") == 0;
 }
 
+std::string FileValue(const std::string& name, const std::string& argument, int& index, int argc,
+                      char** argv) {
+    std::string file = TakeValue(name, argument, index, argc, argv);
+    if (file.empty()) {
+        throw UsageError(name + " needs a file name");
+    }
+    return file;
+}
+
 }  // namespace
 
 Options ParseOptions(int argc, char** argv) {
@@ -43,6 +53,9 @@ Options ParseOptions(int argc, char** argv) {
     bool onlyArguments = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
+        const OptionValue takeValue = [&](const std::string& name) {
+            return TakeValue(name, argument, i, argc, argv);
+        };
         if (onlyArguments || argument.empty() || argument[0] != '-' || argument == "-") {
             if (options.command.empty()) {
                 options.command = argument;
@@ -72,7 +85,11 @@ Options ParseOptions(int argc, char** argv) {
                 throw UsageError("--pick-color wants a colour as RRGGBB, not '" + text + "'");
             }
             options.pickedColors.push_back(color);
-        } else {
+        } else if (Names(argument, "--play")) {
+            options.playFile = FileValue("--play", argument, i, argc, argv);
+        } else if (Names(argument, "--record")) {
+            options.recordFile = FileValue("--record", argument, i, argc, argv);
+        } else if (!ParseTintfloodOption(argument, takeValue, options.tintflood)) {
             throw UsageError("unknown option '" + argument + "'");
         }
     }
@@ -99,9 +116,19 @@ std::string HelpText(const std::string& command) {
                "                       (repeatable; without one a pick is cancelled)\n"
                "  --layout NAME        how image buffers are handed to the plug-in: interleaved\n"
                "                       (default), planar, padded or zero-steps\n"
+               "\n" +
+               TintfloodOptionsHelp() +
                "\n"
                "Ctrl-C stops the filter; nothing is written then.\n"
                "Exit status: 0 done, 1 failed, 2 bad command line, 130 stopped with Ctrl-C.\n";
+    }
+    if (command == "palettes") {
+        return "usage: oxhost palettes\n"
+               "\n"
+               "Lists the swatch files Tintflood offers as palettes, in the order the folder\n"
+               "lists them, and says where that folder is: 'Presets/Color Swatches/' beside\n"
+               "the oxhost program. A name is offered when it is longer than 4 characters\n"
+               "and contains '.aco' (case matters).\n";
     }
     if (command == "list") {
         return "usage: oxhost list [--plugins DIR]\n"
@@ -123,6 +150,7 @@ std::string HelpText(const std::string& command) {
            "  run PLUGIN INPUT OUTPUT   run a filter on an image file\n"
            "  list                      list the plug-ins found\n"
            "  about PLUGIN              show a plug-in's About box\n"
+           "  palettes                  list the swatch palettes Tintflood offers\n"
            "  help [COMMAND]            show help on a command\n"
            "\n"
            "Without --plugins, plug-ins are looked for beside the oxhost program, in its\n"

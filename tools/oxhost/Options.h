@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TintfloodOptions.h"
 #include "host/color/ColorPickerScript.h"
 #include "host/run/BufferLayout.h"
 
@@ -19,10 +20,16 @@ struct Options {
     BufferLayout layout;
     std::string cmykProfile;
     std::vector<PickedColor> pickedColors;
+    std::string playFile;        // --play: an action file to replay
+    std::string recordFile;      // --record: where to save the recorded action
+    TintfloodChoices tintflood;  // Tintflood's settings for run
 };
 
 // Throws UsageError for an unknown option or a bad option value.
 Options ParseOptions(int argc, char** argv);
+
+// A colour given as "#rrggbb" or "rrggbb"; false for anything else.
+bool ParseHexColor(const std::string& text, PickedColor& color);
 
 class UsageError : public std::runtime_error {
 public:

@@ -25,6 +25,15 @@ std::string JoinFolders(const std::vector<std::string>& folders) {
 
 }  // namespace
 
+std::string PlainPluginName(const std::string& piplName) {
+    const std::string dots = "...";
+    if (piplName.size() > dots.size() &&
+        piplName.compare(piplName.size() - dots.size(), dots.size(), dots) == 0) {
+        return piplName.substr(0, piplName.size() - dots.size());
+    }
+    return piplName;
+}
+
 std::vector<std::string> PluginFolders(const std::vector<std::string>& given) {
     return given.empty() ? DefaultPluginFolders() : given;
 }

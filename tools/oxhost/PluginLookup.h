@@ -13,4 +13,7 @@ std::vector<std::string> PluginFolders(const std::vector<std::string>& given);
 // The module file for `plugin`; throws HostError when nothing matches.
 std::string FindPluginModule(const std::string& plugin, const std::vector<std::string>& folders);
 
+// The PiPL name without a trailing "...", for messages ("Tintflood").
+std::string PlainPluginName(const std::string& piplName);
+
 }  // namespace oxhost

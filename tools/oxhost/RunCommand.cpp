@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "ImageModes.h"
 #include "PluginLookup.h"
+#include "RunScripting.h"
 #include "host/HostError.h"
 #include "host/color/ColorServicesHost.h"
 #include "host/image/ImageFile.h"
@@ -12,6 +13,7 @@
 #include "host/run/InterruptWatch.h"
 #include "host/run/ResultNames.h"
 #include "host/run/TerminalProgress.h"
+#include "host/scripting/OwnedHandle.h"
 
 namespace oxhost {
 namespace {
@@ -20,15 +22,6 @@ const char* SelectorName(int16_t selector) {
     static const char* const names[] = {"about", "parameters", "prepare",
                                         "start", "continue",   "finish"};
     return selector >= 0 && selector <= 5 ? names[selector] : "a call";
-}
-
-std::string PlainName(const std::string& piplName) {
-    const std::string dots = "...";
-    if (piplName.size() > dots.size() &&
-        piplName.compare(piplName.size() - dots.size(), dots.size(), dots) == 0) {
-        return piplName.substr(0, piplName.size() - dots.size());
-    }
-    return piplName;
 }
 
 void CheckOutputCanHold(const Document& document, const std::string& output) {
@@ -61,7 +54,8 @@ int RunCommand(const Options& options) {
 
     auto module =
         PluginModule::Open(FindPluginModule(plugin, PluginFolders(options.pluginFolders)));
-    const std::string name = PlainName(module->Properties().name);
+    const std::string name = PlainPluginName(module->Properties().name);
+    std::unique_ptr<RunScripting> scripting = RunScripting::Prepare(options, module->Properties());
     Document document = LoadImageFile(input);
     CheckOutputCanHold(document, output);
     const int mode = document.model == ColorModel::CMYK ? plugInModeCMYKColor : plugInModeRGBColor;
@@ -80,6 +74,12 @@ int RunCommand(const Options& options) {
         return colorServices.Serve(info);
     };
     runOptions.plugInRef = module.get();
+    // The plug-in's parameters handle lives for this one run.
+    OwnedHandle parameters;
+    runOptions.parameters = parameters.Receive();
+    if (scripting) {
+        scripting->Attach(runOptions);
+    }
 
     FilterRun run(module->Entry(), document, runOptions);
     const RunResult result = run.Run();
@@ -103,6 +103,9 @@ int RunCommand(const Options& options) {
         return kExitInterrupted;
     }
     SaveImageFile(document, output);
+    if (scripting) {
+        scripting->SaveRecording();
+    }
     return kExitDone;
 }
 

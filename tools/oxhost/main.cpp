@@ -8,6 +8,25 @@
 
 using namespace oxhost;
 
+namespace {
+
+// Options that only a filter run takes are mistakes elsewhere.
+void CheckNoRunOptions(const Options& options) {
+    std::string misplaced;
+    if (options.tintflood.Any()) {
+        misplaced = options.tintflood.given.front();
+    } else if (!options.playFile.empty()) {
+        misplaced = "--play";
+    } else if (!options.recordFile.empty()) {
+        misplaced = "--record";
+    }
+    if (!misplaced.empty()) {
+        throw UsageError(misplaced + " is an option of run, not of " + options.command);
+    }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     try {
         const Options options = ParseOptions(argc, argv);
@@ -24,10 +43,16 @@ int main(int argc, char** argv) {
             return RunCommand(options);
         }
         if (options.command == "list") {
+            CheckNoRunOptions(options);
             return ListCommand(options);
         }
         if (options.command == "about") {
+            CheckNoRunOptions(options);
             return AboutCommand(options);
+        }
+        if (options.command == "palettes") {
+            CheckNoRunOptions(options);
+            return PalettesCommand(options);
         }
         throw UsageError("unknown command '" + options.command + "'");
     } catch (const UsageError& error) {

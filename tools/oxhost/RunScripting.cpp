@@ -1,0 +1,101 @@
+#include "RunScripting.h"
+
+#include <sys/stat.h>
+
+#include <utility>
+
+#include "PluginLookup.h"
+#include "SwatchFolder.h"
+#include "TintfloodDescriptor.h"
+#include "host/HostError.h"
+#include "host/module/PluginCatalog.h"
+#include "host/scripting/ActionFile.h"
+
+namespace oxhost {
+namespace {
+
+void CheckRecordFolder(const std::string& recordFile) {
+    const size_t slash = recordFile.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : recordFile.substr(0, slash + 1);
+    struct stat status {};
+    if (stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+        throw HostError("cannot record into '" + recordFile + "': no folder '" + folder + "'");
+    }
+}
+
+// What the run offers the plug-in: the played action or, for Tintflood, the
+// defaults; Tintflood's options laid over either.
+std::optional<Descriptor> ReplayedDescriptor(const Options& options, const PiplProperties& pipl,
+                                             bool tintflood) {
+    std::optional<Descriptor> replayed;
+    if (!options.playFile.empty()) {
+        const RecordedAction action = LoadActionFile(options.playFile);
+        CheckActionFor(action, pipl.name, pipl.terminology.classId, pipl.terminology.eventId,
+                       options.playFile);
+        replayed = action.descriptor;
+    } else if (tintflood) {
+        replayed = TintfloodDefaultDescriptor();
+    }
+    if (tintflood) {
+        TintfloodChoices choices = options.tintflood;
+        ResolvePalette(choices, SwatchFolder());
+        ApplyTintfloodChoices(choices, *replayed);
+    }
+    return replayed;
+}
+
+}  // namespace
+
+std::unique_ptr<RunScripting> RunScripting::Prepare(const Options& options,
+                                                    const PiplProperties& pipl) {
+    const std::string name = PlainPluginName(pipl.name);
+    const bool tintflood = PluginNameMatches(pipl.name, "tintflood");
+    if (!tintflood && options.tintflood.Any()) {
+        throw UsageError(options.tintflood.given.front() + " is an option of Tintflood, not of " +
+                         name);
+    }
+    const bool scripted = !options.playFile.empty() || !options.recordFile.empty();
+    if (!tintflood && !scripted) {
+        return nullptr;
+    }
+    if (scripted && !pipl.terminology.present) {
+        throw UsageError(name + " cannot be scripted: it names no scripting terminology, so " +
+                         "--play and --record do not apply");
+    }
+    std::optional<Descriptor> replayed = ReplayedDescriptor(options, pipl, tintflood);
+    if (!options.recordFile.empty()) {
+        CheckRecordFolder(options.recordFile);
+    }
+    return std::make_unique<RunScripting>(pipl, std::move(replayed), options.recordFile);
+}
+
+RunScripting::RunScripting(const PiplProperties& pipl, std::optional<Descriptor> replayed,
+                           const std::string& recordFile)
+    : pluginName(pipl.name),
+      eventClass(pipl.terminology.classId),
+      event(pipl.terminology.eventId),
+      recordFile(recordFile),
+      session(plugInDialogDontDisplay, std::move(replayed)) {}
+
+void RunScripting::Attach(RunOptions& runOptions) {
+    session.Attach(runOptions);
+    runOptions.callParameters = true;
+}
+
+void RunScripting::SaveRecording() const {
+    if (recordFile.empty()) {
+        return;
+    }
+    if (!session.Recorded()) {
+        throw HostError(PlainPluginName(pluginName) + " recorded no settings; '" + recordFile +
+                        "' not written");
+    }
+    RecordedAction action;
+    action.plugin = pluginName;
+    action.eventClass = eventClass;
+    action.event = event;
+    action.descriptor = *session.Recorded();
+    SaveActionFile(action, recordFile);
+}
+
+}  // namespace oxhost

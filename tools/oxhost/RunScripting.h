@@ -1,0 +1,46 @@
+// The scripting side of `oxhost run`: the descriptor replayed to the
+// plug-in (for Tintflood always, built from its defaults, an action file and
+// the options) and the action file its recorded descriptor is saved to.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "Options.h"
+#include "host/module/Pipl.h"
+#include "host/run/FilterRun.h"
+#include "host/scripting/ScriptingSession.h"
+
+namespace oxhost {
+
+class RunScripting {
+public:
+    // Null for a plain run: a plug-in other than Tintflood with no --play or
+    // --record. Throws UsageError for options the plug-in cannot take or a
+    // palette that is not offered, HostError for an action file that cannot
+    // be replayed or a --record file whose folder is missing.
+    static std::unique_ptr<RunScripting> Prepare(const Options& options,
+                                                 const PiplProperties& pipl);
+
+    // `replayed`: what to offer the plug-in before every selector, or none.
+    RunScripting(const PiplProperties& pipl, std::optional<Descriptor> replayed,
+                 const std::string& recordFile);
+
+    // The run replays without a dialog and, as a host playing an action does,
+    // calls the parameters selector first.
+    void Attach(RunOptions& runOptions);
+
+    // Saves the recorded descriptor when --record was given. Throws HostError
+    // when the plug-in recorded nothing or the file cannot be written.
+    void SaveRecording() const;
+
+private:
+    std::string pluginName;
+    OSType eventClass;
+    OSType event;
+    std::string recordFile;
+    ScriptingSession session;
+};
+
+}  // namespace oxhost
