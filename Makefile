@@ -38,7 +38,12 @@ demo: deps $(BUILD)/release/CMakeCache.txt
 	cmake --build $(BUILD)/release -j $(JOBS) --target oxhost
 	@mkdir -p $(DEMO)
 	$(BUILD)/release/bin/oxhost run virarar samples/page.png $(DEMO)/page-virarar.png
-	@echo "Virarar: samples/page.png -> $(DEMO)/page-virarar.png"
+	$(BUILD)/release/bin/oxhost run tintflood samples/page-white.png $(DEMO)/page-flats.png \
+	    --palette "Light Flats" --tolerance 40 --join 10
+	$(BUILD)/release/bin/oxhost run virarar $(DEMO)/page-flats.png $(DEMO)/page-clean.png
+	@echo "Virarar:           samples/page.png -> $(DEMO)/page-virarar.png"
+	@echo "Tintflood:         samples/page-white.png -> $(DEMO)/page-flats.png"
+	@echo "then Virarar:      $(DEMO)/page-flats.png -> $(DEMO)/page-clean.png"
 
 test: deps test-release test-sanitize
 
@@ -51,8 +56,9 @@ test-sanitize: $(BUILD)/sanitize/CMakeCache.txt
 	cd $(BUILD)/sanitize && ctest --output-on-failure
 
 bench: deps $(BUILD)/release/CMakeCache.txt
-	cmake --build $(BUILD)/release -j $(JOBS) --target flatten_bench oxhost
+	cmake --build $(BUILD)/release -j $(JOBS) --target flatten_bench tintflood_bench oxhost
 	$(BUILD)/release/bench/flatten_bench
+	$(BUILD)/release/bench/tintflood_bench
 
 clean:
 	rm -rf $(BUILD) $(DEMO)
