@@ -85,6 +85,41 @@ TEST(OxhostCommandTest, VirararFlattensACmykTiffByItsBlackInk) {
     EXPECT_EQ(flattened.pixels, expected);
 }
 
+// A fresh oxhost process loads Tintflood afresh, so its random colours start
+// at the beginning of the generator's sequence.
+TEST(OxhostCommandTest, TintfloodFloodsAPngExactly) {
+    ScratchFolder folder;
+    const std::string input = folder.File("in.png");
+    const std::string output = folder.File("out.png");
+    oxhost::SaveImageFile(RgbFromRows({"WWKW", "WKKW", "KKWW"}), input);
+    const auto result = RunOxhost({"run", "tintflood", input, output, "--random"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const Document flooded = oxhost::LoadImageFile(output);
+    const std::vector<uint8_t> first = {98, 253, 4}, second = {150, 174, 82}, black = {0, 0, 0};
+    std::vector<uint8_t> expected;
+    for (const auto* pixel : {&first, &first, &black, &second, &first, &black, &black, &second,
+                              &black, &black, &second, &second}) {
+        expected.insert(expected.end(), pixel->begin(), pixel->end());
+    }
+    EXPECT_EQ(flooded.pixels, expected);
+}
+
+TEST(OxhostCommandTest, TintfloodFloodsACmykTiffExactly) {
+    ScratchFolder folder;
+    const std::string input = folder.File("in.tif");
+    const std::string output = folder.File("out.tif");
+    Document document;
+    document.width = 3;
+    document.height = 1;
+    document.model = ColorModel::CMYK;
+    document.pixels = {255, 255, 255, 255, /**/ 255, 255, 255, 0, /**/ 255, 255, 255, 255};
+    oxhost::SaveImageFile(document, input);
+    const auto result = RunOxhost({"run", "tintflood", input, output, "--random"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::vector<uint8_t> expected = {98, 253, 4, 224, 255, 255, 255, 0, 150, 174, 82, 143};
+    EXPECT_EQ(oxhost::LoadImageFile(output).pixels, expected);
+}
+
 TEST(OxhostCommandTest, OutputMayReplaceTheInput) {
     ScratchFolder folder;
     const std::string path = folder.File("page.png");
