@@ -8,7 +8,6 @@
 #include "ResultCodes.h"
 #include "TintfloodTestHost.h"
 #include "host/color/ColorServicesHost.h"
-#include "host/scripting/ScriptingSession.h"
 
 extern "C" void PluginMain(int16_t selector, void* block, intptr_t* data, int16_t* result);
 
@@ -251,29 +250,24 @@ TEST_F(TintfloodFillTest, CmykAreasTakeSwatchInkAndKeepTheirLines) {
     EXPECT_EQ(PixelAt(document, 0, 2), Color({40, 50, 60, 210}));
 }
 
-// A host without memory handles: the plug-in falls back on its own handles
-// and still takes its settings from the replayed descriptor.
-TEST_F(TintfloodFillTest, RunsOnItsOwnHandlesWhenTheHostOffersNone) {
-    Document document = RgbDocument({"WKW"});
-    oxhost::Descriptor replayed;
-    replayed.Set(oxhost::DescriptorEntry::Boolean(HOSTAPI_FOURCC('R', 'a', 'n', 'D'), true));
-    oxhost::ScriptingSession session(plugInDialogDontDisplay, replayed);
+// A host without memory handles cannot keep a parameter block, and without
+// scripting the settings have no other way in: the run ends cleanly with
+// bad parameters instead of touching a handle nobody made.
+TEST_F(TintfloodFillTest, WithoutHostHandlesOrScriptingTheRunEndsCleanly) {
+    const Document original = RgbDocument({"WKW"});
+    Document document = original;
     oxhost::ColorServicesHost colorServices{oxhost::ColorConverter(), oxhost::ColorPickerScript()};
     oxhost::RunOptions options;
     options.offerHandleProcs = false;
     options.colorServices = [&colorServices](ColorServicesInfo* info) {
         return colorServices.Serve(info);
     };
-    session.Attach(options);
-    std::thread fresh([&] {
-        oxhost::FilterRun run(PluginMain, document, options);
-        ASSERT_EQ(run.Run().result, noErr);
-    });
-    fresh.join();
-    EXPECT_EQ(PixelAt(document, 0, 0), Color({98, 253, 4}));
-    EXPECT_EQ(PixelAt(document, 0, 2), Color({150, 174, 82}));
-    ASSERT_TRUE(session.Recorded().has_value());
-    EXPECT_NE(session.Recorded()->Find(HOSTAPI_FOURCC('T', 'l', 'r', 'n')), nullptr);
+    oxhost::FilterRun run(PluginMain, document, options);
+    const oxhost::RunResult result = run.Run();
+    EXPECT_EQ(result.result, filterBadParameters);
+    EXPECT_EQ(result.failedSelector, filterSelectorStart);
+    EXPECT_EQ(run.AdvanceStateCalls(), 0);
+    EXPECT_EQ(document.pixels, original.pixels);
 }
 
 }  // namespace
