@@ -137,8 +137,7 @@ TEST(ResourceScriptStringTable, MissingStringIsAnError) {
 }
 
 TEST(ResourceScriptErrors, UnsupportedStatementsNameTheirLine) {
-    EXPECT_EQ(ErrorOf("1 T { 1 }\n\n16000 DIALOG 0, 0, 10, 10\n"),
-              "test.rc:3: DIALOG resources are not supported");
+    EXPECT_EQ(ErrorOf("1 T { 1 }\n\n16000 MENU\n"), "test.rc:3: MENU resources are not supported");
     EXPECT_EQ(ErrorOf("\nLANGUAGE 9, 1\n"), "test.rc:2: unsupported statement 'LANGUAGE'");
     EXPECT_EQ(ErrorOf("1 STRING { 1 }"),
               "test.rc:1: type name STRING is reserved for STRINGTABLE entries");

@@ -10,8 +10,10 @@
 #include <stdexcept>
 #include <utility>
 
+#include "DialogStatement.h"
 #include "ScriptError.h"
 #include "ScriptLexer.h"
+#include "TokenCursor.h"
 #include "bridge/platform/linux/ResourceBlob.h"
 
 namespace oxrc {
@@ -24,10 +26,12 @@ constexpr int64_t kMaxResourceId = 0xFFFF;
 // Statements and resource types that windres compiles in its own way; a
 // script that uses them is outside what this compiler reproduces.
 const char* const kPredefinedKeywords[] = {
-    "ACCELERATORS", "ANICURSOR",   "ANIICON", "CHARACTERISTICS", "CURSOR",   "DIALOG", "DIALOGEX",
-    "DLGINCLUDE",   "DLGINIT",     "FONT",    "FONTDIR",         "HTML",     "ICON",   "LANGUAGE",
-    "MANIFEST",     "MENU",        "MENUEX",  "MESSAGETABLE",    "PLUGPLAY", "RCDATA", "TOOLBAR",
-    "VERSION",      "VERSIONINFO", "VXD"};
+    "ACCELERATORS", "ANICURSOR",  "ANIICON", "CHARACTERISTICS",
+    "CURSOR",       "DLGINCLUDE", "DLGINIT", "FONT",
+    "FONTDIR",      "HTML",       "ICON",    "LANGUAGE",
+    "MANIFEST",     "MENU",       "MENUEX",  "MESSAGETABLE",
+    "PLUGPLAY",     "RCDATA",     "TOOLBAR", "VERSION",
+    "VERSIONINFO",  "VXD"};
 
 std::string UpperCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -46,10 +50,10 @@ void AppendLittleEndian(std::vector<unsigned char>& out, uint32_t value, int byt
     }
 }
 
-class Parser {
+class Parser : private TokenCursor {
 public:
     Parser(std::vector<Token> tokens, const std::string& scriptPath)
-        : tokens_(std::move(tokens)), scriptPath_(scriptPath) {}
+        : TokenCursor(std::move(tokens), scriptPath) {}
 
     ResourceScript Run() {
         while (Current().kind != TokenKind::EndOfScript) {
@@ -59,26 +63,6 @@ public:
     }
 
 private:
-    const Token& Current() const { return tokens_[pos_]; }
-    void Advance() {
-        if (Current().kind != TokenKind::EndOfScript) {
-            ++pos_;
-        }
-    }
-
-    [[noreturn]] void Fail(int line, const std::string& message) const {
-        throw ScriptError(scriptPath_, line, message);
-    }
-    [[noreturn]] void FailAtCurrent(const std::string& expected) const {
-        Fail(Current().line, "expected " + expected + ", found " + DescribeToken(Current()));
-    }
-
-    bool IsWord(const char* word) const {
-        return Current().kind == TokenKind::Word && Current().text == word;
-    }
-    bool AtBlockBegin() const { return Current().kind == TokenKind::LeftBrace || IsWord("BEGIN"); }
-    bool AtBlockEnd() const { return Current().kind == TokenKind::RightBrace || IsWord("END"); }
-
     void ParseStatement() {
         if (Current().kind == TokenKind::Number) {
             ParseResource();
@@ -104,6 +88,14 @@ private:
         return static_cast<uint32_t>(id);
     }
 
+    bool AtDialogKeyword() const {
+        if (Current().kind != TokenKind::Word) {
+            return false;
+        }
+        const std::string word = UpperCase(Current().text);
+        return word == "DIALOG" || word == "DIALOGEX";
+    }
+
     std::string ParseTypeName() {
         if (Current().kind != TokenKind::Word) {
             FailAtCurrent("a resource type name");
@@ -125,6 +117,13 @@ private:
     void ParseResource() {
         int line = Current().line;
         uint32_t id = ParseResourceId();
+        if (AtDialogKeyword()) {
+            const bool extended = UpperCase(Current().text) == "DIALOGEX";
+            Advance();
+            oxres::DialogTemplate dialog = ParseDialogStatement(*this, extended);
+            Add("DIALOG", id, oxres::WriteDialogTemplate(dialog), line);
+            return;
+        }
         std::string type = ParseTypeName();
         std::vector<unsigned char> data;
         if (type == "BITMAP") {
@@ -218,7 +217,7 @@ private:
         }
         std::vector<unsigned char> file = ReadFileResource();
         if (file.size() < kBitmapFileHeaderSize || file[0] != 'B' || file[1] != 'M') {
-            Fail(tokens_[pos_ - 1].line, "'" + tokens_[pos_ - 1].text + "' is not a .bmp file");
+            Fail(Previous().line, "'" + Previous().text + "' is not a .bmp file");
         }
         file.erase(file.begin(), file.begin() + kBitmapFileHeaderSize);
         return file;
@@ -252,7 +251,7 @@ private:
         if (path.is_absolute()) {
             return path;
         }
-        return std::filesystem::path(scriptPath_).parent_path() / path;
+        return std::filesystem::path(ScriptPath()).parent_path() / path;
     }
 
     void Add(const std::string& type, uint32_t id, std::vector<unsigned char> data, int line) {
@@ -268,9 +267,6 @@ private:
         script_.resources.push_back(std::move(resource));
     }
 
-    std::vector<Token> tokens_;
-    size_t pos_ = 0;
-    std::string scriptPath_;
     ResourceScript script_;
     std::map<std::pair<std::string, uint32_t>, int> firstLines_;
 };

@@ -8,8 +8,10 @@
 //       file header of the .bmp;
 //   STRINGTABLE BEGIN <id> [,] "text" ... END   each string a resource of type
 //       STRING, its bytes without terminator.
+//   <id> DIALOG|DIALOGEX ...   a resource of type DIALOG in the layout of
+//       bridge/platform/linux/DialogTemplate.h; DialogStatement.h gives the syntax.
 // Type names are case-insensitive and kept upper-case (PiPL becomes PIPL).
-// Other statements (DIALOG, MENU, LANGUAGE, ...) are errors.
+// Other statements (MENU, LANGUAGE, ...) are errors.
 #pragma once
 
 #include <string>

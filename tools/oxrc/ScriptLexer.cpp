@@ -44,6 +44,19 @@ std::string DescribeChar(char c) {
     return std::string("byte ") + hex;
 }
 
+TokenKind PunctuationKind(char c) {
+    switch (c) {
+        case ',':
+            return TokenKind::Comma;
+        case '|':
+            return TokenKind::Bar;
+        case '{':
+            return TokenKind::LeftBrace;
+        default:
+            return TokenKind::RightBrace;
+    }
+}
+
 // Escapes that stand for one fixed character.
 struct SimpleEscape {
     char letter;
@@ -131,9 +144,8 @@ private:
         Token token;
         token.line = line_;
         char c = Peek();
-        if (c == ',' || c == '{' || c == '}') {
-            token.kind = c == ',' ? TokenKind::Comma
-                                  : (c == '{' ? TokenKind::LeftBrace : TokenKind::RightBrace);
+        if (c == ',' || c == '|' || c == '{' || c == '}') {
+            token.kind = PunctuationKind(c);
             token.text = std::string(1, c);
             ++pos_;
         } else if (c == '"') {

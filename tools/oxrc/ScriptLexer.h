@@ -9,7 +9,7 @@
 
 namespace oxrc {
 
-enum class TokenKind { Number, String, Word, Comma, LeftBrace, RightBrace, EndOfScript };
+enum class TokenKind { Number, String, Word, Comma, Bar, LeftBrace, RightBrace, EndOfScript };
 
 struct Token {
     TokenKind kind = TokenKind::EndOfScript;
