@@ -54,6 +54,9 @@ public:
 
 protected:
     int16_t DoAbout() override;
+    // Settles the settings of the coming run: preferences, replayed keys and
+    // the options dialog, left in the parameter block.
+    int16_t DoParameters() override;
     int16_t DoPrepare() override;
     int16_t DoStart() override;
 

@@ -1,0 +1,51 @@
+// A modal dialog while a face runs it: finding its items and doing to them
+// what a user does, with the events the toolkit sends for each action.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "host/dialog/DialogModel.h"
+
+namespace oxhost {
+
+class DialogToolkit;
+
+class DialogSession {
+public:
+    DialogSession(DialogToolkit& toolkit, ToolkitDialog& dialog)
+        : toolkit(toolkit), dialog(dialog) {}
+
+    ToolkitDialog& Dialog() const { return dialog; }
+
+    // "#<id>" names an item by id; any other target names the first item
+    // whose text is the target, else the first whose tooltip begins with it.
+    ToolkitItem* Find(const std::string& target) const;
+
+    // User actions. Each is refused (false, nothing sent) on an item that is
+    // disabled or hidden, or of a kind the action does not fit.
+    // Types a number into a number field: kept within its range, then notified.
+    bool TypeValue(ToolkitItem& item, int32_t value);
+    // Check boxes toggle, radio buttons turn on (the others of the dialog
+    // off), buttons are pressed; each is then notified. User items see the
+    // mouse release through their track callback, and are notified only when
+    // it asks for that.
+    bool Click(ToolkitItem& item);
+    // Makes entry `index` of a popup the active one, then notifies the popup.
+    bool ChooseEntry(ToolkitItem& popup, int32_t index);
+    // Draws an item now, as a window would when it shows it.
+    const Drawing& Draw(ToolkitItem& item);
+
+    // An item has ended the dialog (OK or Cancel pressed and not vetoed).
+    bool Ended() const { return dialog.endedBy != 0; }
+    // The ending item's id, or the cancel item's while the dialog still runs.
+    int32_t EndedBy() const { return Ended() ? dialog.endedBy : dialog.cancelItemId; }
+
+private:
+    bool Accepts(const ToolkitItem& item) const;
+
+    DialogToolkit& toolkit;
+    ToolkitDialog& dialog;
+};
+
+}  // namespace oxhost
