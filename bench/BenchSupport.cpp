@@ -3,6 +3,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 namespace oxbench {
@@ -23,6 +25,20 @@ int RunProgram(const std::vector<std::string>& arguments) {
         return -1;
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool ParseQuickOption(int argc, char** argv, const char* usage, bool& quick, int& exitStatus) {
+    quick = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quick") == 0) {
+            quick = true;
+            continue;
+        }
+        std::fputs(usage, stdout);
+        exitStatus = std::strcmp(argv[i], "--help") == 0 ? 0 : 2;
+        return false;
+    }
+    return true;
 }
 
 std::string ProgramFolder() {

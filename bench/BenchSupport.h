@@ -22,6 +22,11 @@ private:
 // Runs a program and waits for it; returns its exit status (-1 when it could not run).
 int RunProgram(const std::vector<std::string>& arguments);
 
+// Reads the benchmarks' one option, --quick. Returns false when the program
+// should end at once (after --help or a bad argument, usage printed), with
+// the exit status in `exitStatus`.
+bool ParseQuickOption(int argc, char** argv, const char* usage, bool& quick, int& exitStatus);
+
 // The folder of the running benchmark program.
 std::string ProgramFolder();
 

@@ -117,17 +117,14 @@ void TimeWholeRun(const Document& page) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const char* usage =
+        "usage: flatten_bench [--quick]\n\n"
+        "Prints Virarar's throughput on generated line-art pages of about 52\n"
+        "megapixels (--quick: 4 megapixels, and no square page).\n";
     bool quick = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quick") == 0) {
-            quick = true;
-        } else {
-            std::printf(
-                "usage: flatten_bench [--quick]\n\n"
-                "Prints Virarar's throughput on generated line-art pages of about 52\n"
-                "megapixels (--quick: 4 megapixels, and no square page).\n");
-            return std::strcmp(argv[i], "--help") == 0 ? 0 : 2;
-        }
+    int exitStatus = 0;
+    if (!oxbench::ParseQuickOption(argc, argv, usage, quick, exitStatus)) {
+        return exitStatus;
     }
     const int width = quick ? 2400 : 8192;
     const int height = quick ? 1700 : 6400;

@@ -95,17 +95,14 @@ void TimeWholeRun(const Document& page) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const char* usage =
+        "usage: tintflood_bench [--quick]\n\n"
+        "Prints Tintflood's throughput on a generated line-art page of about 52\n"
+        "megapixels (--quick: 4 megapixels).\n";
     bool quick = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quick") == 0) {
-            quick = true;
-        } else {
-            std::printf(
-                "usage: tintflood_bench [--quick]\n\n"
-                "Prints Tintflood's throughput on a generated line-art page of about 52\n"
-                "megapixels (--quick: 4 megapixels).\n");
-            return std::strcmp(argv[i], "--help") == 0 ? 0 : 2;
-        }
+    int exitStatus = 0;
+    if (!oxbench::ParseQuickOption(argc, argv, usage, quick, exitStatus)) {
+        return exitStatus;
     }
     oxlineart::LineArtOptions options;
     options.width = quick ? 2400 : 8192;
