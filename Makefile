@@ -6,7 +6,7 @@
 BUILD   ?= build
 JOBS    ?= 2
 DEMO    ?= demo
-PACKAGES = cmake g++ make pkg-config libpng-dev libtiff-dev liblcms2-dev libgtest-dev nlohmann-json3-dev
+PACKAGES = cmake g++ make pkg-config libpng-dev libtiff-dev liblcms2-dev libgtest-dev nlohmann-json3-dev libfltk1.3-dev xvfb
 
 .PHONY: all deps build demo test test-release test-sanitize bench clean
 

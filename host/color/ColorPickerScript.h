@@ -1,10 +1,12 @@
-// The colour picker of the headless host: it has no window, so it answers
-// picks from a scripted list of RGB colours, in order, and cancels every pick
-// once the list is used up. It records every pick asked for, answered or not.
+// The host's colour picker. Without a window it answers picks from a
+// scripted list of RGB colours, in order, and cancels every pick once the
+// list is used up; a host with a display hands it an answerer instead (a
+// real picker window). It records every pick asked for, answered or not.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,13 +29,18 @@ struct PickRequest {
     std::string prompt;
 };
 
+// Answers one pick, or nothing when the user cancelled it.
+using PickAnswerer = std::function<std::optional<PickedColor>(const PickRequest&)>;
+
 class ColorPickerScript {
 public:
     ColorPickerScript() = default;
     explicit ColorPickerScript(std::vector<PickedColor> answers);
+    explicit ColorPickerScript(PickAnswerer answerer);
 
-    // Records the request and hands out the next scripted answer, or nothing
-    // when the script is used up (the pick counts as cancelled).
+    // Records the request and hands out the answerer's answer when there is
+    // one, else the next scripted answer, or nothing when the script is used
+    // up (the pick counts as cancelled).
     std::optional<PickedColor> Pick(const PickRequest& request);
 
     // Every pick asked for so far, in order.
@@ -44,6 +51,7 @@ public:
 
 private:
     std::vector<PickedColor> answers_;
+    PickAnswerer answerer_;
     std::size_t nextAnswer_ = 0;
     std::vector<PickRequest> requests_;
 };

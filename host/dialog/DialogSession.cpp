@@ -25,6 +25,10 @@ ToolkitItem* DialogSession::Find(const std::string& target) const {
     return nullptr;
 }
 
+bool DialogSession::IsLive(const ToolkitItem& item) const {
+    return toolkit.FindItem(DialogToolkit::Ref(const_cast<ToolkitItem*>(&item))) != nullptr;
+}
+
 bool DialogSession::Accepts(const ToolkitItem& item) const {
     return item.enabled && item.visible && !Ended() && !item.destroying;
 }
@@ -69,6 +73,12 @@ bool DialogSession::ChooseEntry(ToolkitItem& popup, int32_t index) {
 
 const Drawing& DialogSession::Draw(ToolkitItem& item) {
     return toolkit.DrawItem(item);
+}
+
+void DialogSession::Deactivate() {
+    if (!Ended()) {
+        toolkit.NotifyDialog(dialog, kADMDeactivateWindowNotifier);
+    }
 }
 
 }  // namespace oxhost

@@ -17,6 +17,9 @@ public:
         : toolkit(toolkit), dialog(dialog) {}
 
     ToolkitDialog& Dialog() const { return dialog; }
+    // Whether the item still exists: a plug-in may destroy items while its
+    // dialog runs.
+    bool IsLive(const ToolkitItem& item) const;
 
     // "#<id>" names an item by id; any other target names the first item
     // whose text is the target, else the first whose tooltip begins with it.
@@ -35,6 +38,9 @@ public:
     bool ChooseEntry(ToolkitItem& popup, int32_t index);
     // Draws an item now, as a window would when it shows it.
     const Drawing& Draw(ToolkitItem& item);
+    // The dialog's window lost activation while it runs (another window,
+    // such as the colour picker, came to the front).
+    void Deactivate();
 
     // An item has ended the dialog (OK or Cancel pressed and not vetoed).
     bool Ended() const { return dialog.endedBy != 0; }

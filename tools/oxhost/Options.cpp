@@ -68,6 +68,8 @@ Options ParseOptions(int argc, char** argv) {
             options.help = true;
         } else if (argument == "--quiet" || argument == "-q") {
             options.quiet = true;
+        } else if (argument == "--text") {
+            options.aboutText = true;
         } else if (Names(argument, "--plugins")) {
             options.pluginFolders.push_back(TakeValue("--plugins", argument, i, argc, argv));
         } else if (Names(argument, "--layout")) {
@@ -138,9 +140,15 @@ std::string HelpText(const std::string& command) {
                "stderr with the reason.\n";
     }
     if (command == "about") {
-        return "usage: oxhost about [--plugins DIR] PLUGIN\n"
+        return "usage: oxhost about [--plugins DIR] [--text] PLUGIN\n"
                "\n"
-               "Asks the plug-in to show its About box.\n";
+               "Asks the plug-in to show its About box, in a window on the X display\n"
+               "($DISPLAY). Escape, Return or a click beside the button close it; the\n"
+               "button opens the web site in the browser (xdg-open).\n"
+               "\n"
+               "options:\n"
+               "  --text               no window: print the box's text and its button's\n"
+               "                       label, then close it as Escape would\n";
     }
     return "usage: oxhost [--plugins DIR] [--quiet] COMMAND [ARGUMENTS]\n"
            "\n"

@@ -16,6 +16,7 @@ struct Options {
     std::vector<std::string> arguments;      // what follows the command, options removed
     std::vector<std::string> pluginFolders;  // --plugins, in order given
     bool quiet = false;
+    bool aboutText = false;  // --text: about prints the box instead of showing it
     bool help = false;
     BufferLayout layout;
     std::string cmykProfile;

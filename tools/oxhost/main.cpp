@@ -39,6 +39,9 @@ int main(int argc, char** argv) {
             std::fputs(HelpText(options.command).c_str(), stdout);
             return kExitDone;
         }
+        if (options.aboutText && options.command != "about") {
+            throw UsageError("--text is an option of about, not of " + options.command);
+        }
         if (options.command == "run") {
             return RunCommand(options);
         }
