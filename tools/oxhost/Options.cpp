@@ -89,6 +89,11 @@ Options ParseOptions(int argc, char** argv) {
             options.pickedColors.push_back(color);
         } else if (Names(argument, "--play")) {
             options.playFile = FileValue("--play", argument, i, argc, argv);
+        } else if (argument == "--dialog") {
+            options.dialog = true;
+        } else if (Names(argument, "--dialog-script")) {
+            options.dialogScript = FileValue("--dialog-script", argument, i, argc, argv);
+            options.dialog = true;
         } else if (Names(argument, "--record")) {
             options.recordFile = FileValue("--record", argument, i, argc, argv);
         } else if (!ParseTintfloodOption(argument, takeValue, options.tintflood)) {
@@ -118,6 +123,12 @@ std::string HelpText(const std::string& command) {
                "                       (repeatable; without one a pick is cancelled)\n"
                "  --layout NAME        how image buffers are handed to the plug-in: interleaved\n"
                "                       (default), planar, padded or zero-steps\n"
+               "  --dialog             show the plug-in's options dialog in a window first, as\n"
+               "                       an interactive run does (OK saves the preferences; other\n"
+               "                       options given set its starting values)\n"
+               "  --dialog-script FILE answer that dialog from a script instead of a window;\n"
+               "                       lines: set ITEM = N, click ITEM, choose ITEM = INDEX,\n"
+               "                       pick R G B, ok, cancel\n"
                "\n" +
                TintfloodOptionsHelp() +
                "\n"

@@ -23,6 +23,8 @@ struct Options {
     std::vector<PickedColor> pickedColors;
     std::string playFile;        // --play: an action file to replay
     std::string recordFile;      // --record: where to save the recorded action
+    bool dialog = false;         // --dialog: show the plug-in's options dialog
+    std::string dialogScript;    // --dialog-script: run that dialog from a script of steps
     TintfloodChoices tintflood;  // Tintflood's settings for run
 };
 

@@ -2,11 +2,15 @@
 #include <cstdio>
 
 #include "Commands.h"
+#include "FilterSelectors.h"
 #include "ImageModes.h"
+#include "ResultCodes.h"
 #include "PluginLookup.h"
+#include "RunDialog.h"
 #include "RunScripting.h"
 #include "host/HostError.h"
 #include "host/color/ColorServicesHost.h"
+#include "host/dialog/PluginAccessTable.h"
 #include "host/image/ImageFile.h"
 #include "host/module/PluginModule.h"
 #include "host/run/FilterRun.h"
@@ -36,6 +40,20 @@ void CheckOutputCanHold(const Document& document, const std::string& output) {
     }
 }
 
+// A plug-in reference of the host's for the run, handed back afterwards.
+class PluginReference {
+public:
+    explicit PluginReference(PluginModule& module)
+        : reference(PluginAccessTable::Instance().Add(&module, module.Path())) {}
+    ~PluginReference() { PluginAccessTable::Instance().Remove(reference); }
+    PluginReference(const PluginReference&) = delete;
+    PluginReference& operator=(const PluginReference&) = delete;
+    void* Get() const { return reference; }
+
+private:
+    void* reference;
+};
+
 }  // namespace
 
 int RunCommand(const Options& options) {
@@ -64,8 +82,11 @@ int RunCommand(const Options& options) {
                         (mode == plugInModeCMYKColor ? "CMYK" : "RGB") + " documents");
     }
 
-    ColorServicesHost colorServices(ColorConverter(options.cmykProfile),
-                                    ColorPickerScript(options.pickedColors));
+    const std::unique_ptr<RunDialog> dialog =
+        RunDialog::Prepare(options.dialog, options.dialogScript);
+    ColorServicesHost colorServices(
+        ColorConverter(options.cmykProfile),
+        dialog ? dialog->Picker(options.pickedColors) : ColorPickerScript(options.pickedColors));
     TerminalProgress progress(name, options.quiet);
     RunOptions runOptions;
     runOptions.layout = options.layout;
@@ -73,7 +94,10 @@ int RunCommand(const Options& options) {
     runOptions.colorServices = [&colorServices](ColorServicesInfo* info) {
         return colorServices.Serve(info);
     };
-    runOptions.plugInRef = module.get();
+    // The toolkit finds the module's dialog resources through this reference.
+    const PluginReference reference(*module);
+    runOptions.plugInRef = reference.Get();
+    runOptions.callParameters = options.dialog;
     // The plug-in's parameters handle lives for this one run.
     OwnedHandle parameters;
     runOptions.parameters = parameters.Receive();
@@ -83,6 +107,11 @@ int RunCommand(const Options& options) {
 
     FilterRun run(module->Entry(), document, runOptions);
     const RunResult result = run.Run();
+    if (result.result == userCanceledErr && result.failedSelector == filterSelectorParameters) {
+        std::fprintf(stderr, "oxhost: the %s options dialog was cancelled; '%s' not written\n",
+                     name.c_str(), output.c_str());
+        return kExitFailed;
+    }
     if (result.result != 0 || !result.hostProblem.empty()) {
         std::string message = name + " failed";
         if (result.failedSelector >= 0) {

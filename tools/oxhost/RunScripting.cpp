@@ -66,16 +66,18 @@ std::unique_ptr<RunScripting> RunScripting::Prepare(const Options& options,
     if (!options.recordFile.empty()) {
         CheckRecordFolder(options.recordFile);
     }
-    return std::make_unique<RunScripting>(pipl, std::move(replayed), options.recordFile);
+    const int16_t playInfo =
+        options.dialog ? int16_t(plugInDialogDisplay) : int16_t(plugInDialogDontDisplay);
+    return std::make_unique<RunScripting>(pipl, std::move(replayed), options.recordFile, playInfo);
 }
 
 RunScripting::RunScripting(const PiplProperties& pipl, std::optional<Descriptor> replayed,
-                           const std::string& recordFile)
+                           const std::string& recordFile, int16_t playInfo)
     : pluginName(pipl.name),
       eventClass(pipl.terminology.classId),
       event(pipl.terminology.eventId),
       recordFile(recordFile),
-      session(plugInDialogDontDisplay, std::move(replayed)) {}
+      session(playInfo, std::move(replayed)) {}
 
 void RunScripting::Attach(RunOptions& runOptions) {
     session.Attach(runOptions);

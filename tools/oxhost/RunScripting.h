@@ -24,11 +24,12 @@ public:
                                                  const PiplProperties& pipl);
 
     // `replayed`: what to offer the plug-in before every selector, or none.
+    // `playInfo`: plugInDialogDisplay when the user is to see the dialog.
     RunScripting(const PiplProperties& pipl, std::optional<Descriptor> replayed,
-                 const std::string& recordFile);
+                 const std::string& recordFile, int16_t playInfo);
 
-    // The run replays without a dialog and, as a host playing an action does,
-    // calls the parameters selector first.
+    // The run replays (showing the dialog or not, by the play mode) and, as a
+    // host playing an action does, calls the parameters selector first.
     void Attach(RunOptions& runOptions);
 
     // Saves the recorded descriptor when --record was given. Throws HostError

@@ -1,0 +1,61 @@
+#include "RunDialog.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "host/HostError.h"
+#include "host/dialog/DialogToolkit.h"
+#include "host/dialog/FltkFace.h"
+#include "host/dialog/ScriptedFace.h"
+
+namespace oxhost {
+
+std::unique_ptr<RunDialog> RunDialog::Prepare(bool dialog, const std::string& scriptPath) {
+    if (!dialog && scriptPath.empty()) {
+        return nullptr;
+    }
+    if (!scriptPath.empty()) {
+        std::ifstream file(scriptPath);
+        if (!file) {
+            throw HostError("cannot read the dialog script '" + scriptPath + "'");
+        }
+        std::stringstream text;
+        text << file.rdbuf();
+        std::vector<DialogStep> steps;
+        try {
+            steps = ParseDialogScript(text.str());
+        } catch (const HostError& error) {
+            throw HostError("'" + scriptPath + "': " + error.what());
+        }
+        std::vector<PickedColor> picks = PickerAnswersOf(steps);
+        return std::unique_ptr<RunDialog>(new RunDialog(
+            std::make_unique<ScriptedFace>(std::move(steps)), std::move(picks), false));
+    }
+    if (!FltkFace::DisplayAvailable()) {
+        throw HostError(
+            "--dialog needs an X display (DISPLAY); --dialog-script FILE runs the dialog "
+            "from a script instead");
+    }
+    return std::unique_ptr<RunDialog>(new RunDialog(std::make_unique<FltkFace>(), {}, true));
+}
+
+RunDialog::RunDialog(std::unique_ptr<DialogFace> face, std::vector<PickedColor> scriptedPicks,
+                     bool interactive)
+    : face(std::move(face)), scriptedPicks(std::move(scriptedPicks)), interactive(interactive) {
+    DialogToolkit::Instance().SetFace(this->face.get());
+}
+
+RunDialog::~RunDialog() {
+    DialogToolkit::Instance().SetFace(nullptr);
+}
+
+ColorPickerScript RunDialog::Picker(const std::vector<PickedColor>& extraAnswers) const {
+    if (interactive) {
+        return ColorPickerScript(static_cast<FltkFace&>(*face).PickerAnswerer());
+    }
+    std::vector<PickedColor> answers = extraAnswers;
+    answers.insert(answers.end(), scriptedPicks.begin(), scriptedPicks.end());
+    return ColorPickerScript(answers);
+}
+
+}  // namespace oxhost

@@ -1,0 +1,37 @@
+// The options dialog of `oxhost run --dialog`: which face shows the host's
+// dialog toolkit (a real window, or a script of steps with
+// --dialog-script), and the colour picker that goes with it.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/color/ColorPickerScript.h"
+#include "host/dialog/DialogFace.h"
+
+namespace oxhost {
+
+class RunDialog {
+public:
+    // Null without --dialog. Throws HostError when no display can be opened
+    // for the window, or the script cannot be read or understood.
+    static std::unique_ptr<RunDialog> Prepare(bool dialog, const std::string& scriptPath);
+    ~RunDialog();
+    RunDialog(const RunDialog&) = delete;
+    RunDialog& operator=(const RunDialog&) = delete;
+
+    // The host's colour picker for this run: the script's picks, or a real
+    // chooser next to the window. `extraAnswers` (--pick-color) come first.
+    ColorPickerScript Picker(const std::vector<PickedColor>& extraAnswers) const;
+
+private:
+    RunDialog(std::unique_ptr<DialogFace> face, std::vector<PickedColor> scriptedPicks,
+              bool interactive);
+
+    std::unique_ptr<DialogFace> face;
+    std::vector<PickedColor> scriptedPicks;
+    bool interactive;
+};
+
+}  // namespace oxhost
