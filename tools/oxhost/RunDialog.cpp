@@ -7,6 +7,8 @@
 #include "host/dialog/DialogToolkit.h"
 #include "host/dialog/FltkFace.h"
 #include "host/dialog/ScriptedFace.h"
+#include "host/dialog/WebBrowser.h"
+#include "host/nativedialog/BrowserLauncher.h"
 
 namespace oxhost {
 
