@@ -8,6 +8,7 @@
 #include "ResultCodes.h"
 #include "TintfloodTestHost.h"
 #include "host/color/ColorServicesHost.h"
+#include "host/scripting/ScriptingSession.h"
 
 extern "C" void PluginMain(int16_t selector, void* block, intptr_t* data, int16_t* result);
 
@@ -268,6 +269,32 @@ TEST_F(TintfloodFillTest, WithoutHostHandlesOrScriptingTheRunEndsCleanly) {
     EXPECT_EQ(result.failedSelector, filterSelectorStart);
     EXPECT_EQ(run.AdvanceStateCalls(), 0);
     EXPECT_EQ(document.pixels, original.pixels);
+}
+
+// Start takes its settings from the replayed descriptor unless the user is
+// to see the dialog; then the dialog's parameter block holds them.
+TEST_F(TintfloodFillTest, PlayModeDecidesWhereStartTakesItsSettings) {
+    auto runWithPlayMode = [](int16_t playInfo) {
+        Document document = RgbDocument({"WKW"});
+        std::fill(document.Pixel(0, 2), document.Pixel(0, 2) + 3, uint8_t(240));
+        oxhost::Descriptor replayed;
+        replayed.Set(oxhost::DescriptorEntry::Integer(HOSTAPI_FOURCC('T', 'l', 'r', 'n'), 20));
+        oxhost::ScriptingSession session(playInfo, replayed);
+        // The block: the palette and no tolerance.
+        RunTintflood(document, PaletteSettings("abc.aco"), -1,
+                     [&session](oxhost::RunOptions& options) { session.Attach(options); });
+        return document;
+    };
+    for (int16_t playInfo : {int16_t(plugInDialogDontDisplay), int16_t(plugInDialogSilent)}) {
+        const Document document = runWithPlayMode(playInfo);
+        // Defaults with the replayed tolerance: no palette, so random colours,
+        // and the off-white pixel is within reach.
+        EXPECT_NE(PixelAt(document, 0, 0), kA) << playInfo;
+        EXPECT_NE(PixelAt(document, 0, 2), Color({240, 240, 240})) << playInfo;
+    }
+    const Document shown = runWithPlayMode(plugInDialogDisplay);
+    EXPECT_EQ(PixelAt(shown, 0, 0), kA);
+    EXPECT_EQ(PixelAt(shown, 0, 2), Color({240, 240, 240}));
 }
 
 }  // namespace

@@ -66,7 +66,8 @@ std::vector<uint8_t> ParameterBlockBytes(const TintfloodSettings& settings) {
 }
 
 FillOutcome RunTintflood(oxhost::Document& document, const TintfloodSettings& settings,
-                         int abortAfterRows) {
+                         int abortAfterRows,
+                         const std::function<void(oxhost::RunOptions&)>& adjust) {
     oxhost::HostHandles& handles = oxhost::HostHandles::Instance();
     const std::vector<uint8_t> block = ParameterBlockBytes(settings);
     Handle parameters = handles.New(int32_t(block.size()));
@@ -80,6 +81,9 @@ FillOutcome RunTintflood(oxhost::Document& document, const TintfloodSettings& se
     options.colorServices = [&colorServices](ColorServicesInfo* info) {
         return colorServices.Serve(info);
     };
+    if (adjust) {
+        adjust(options);
+    }
     oxhost::FilterRun run(PluginMain, document, options);
     FillOutcome outcome;
     outcome.result = run.Run();

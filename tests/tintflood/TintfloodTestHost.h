@@ -3,6 +3,7 @@
 // would keep it between selectors.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,8 @@ struct FillOutcome {
 // Runs the filter over `document` (changed in place when the run succeeds).
 // abortAfterRows >= 0 asks to stop once that many rows are reported.
 FillOutcome RunTintflood(oxhost::Document& document, const TintfloodSettings& settings,
-                         int abortAfterRows = -1);
+                         int abortAfterRows = -1,
+                         const std::function<void(oxhost::RunOptions&)>& adjust = {});
 
 // Writes a version 1 swatch file into the swatch folder of this program.
 // Entries: {space, w, x, y, z}.
