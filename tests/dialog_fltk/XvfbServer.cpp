@@ -57,8 +57,10 @@ XvfbServer::XvfbServer() {
         const int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, 1);
         dup2(devNull, 2);
+        // -noreset: without it the server resets when its last client (the
+        // readiness probe) leaves, and refuses connections meanwhile.
         execl(kXvfbPath, "Xvfb", "-displayfd", "3", "-screen", "0", "800x600x24", "-nolisten",
-              "tcp", static_cast<char*>(nullptr));
+              "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(pipeEnds[1]);

@@ -62,8 +62,10 @@ XvfbDisplay::XvfbDisplay() {
             const int nothing = open("/dev/null", O_RDWR);
             dup2(nothing, STDOUT_FILENO);
             dup2(nothing, STDERR_FILENO);
+            // -noreset: without it the server resets when its last client
+            // (the readiness probe) leaves, and refuses connections meanwhile.
             execlp("Xvfb", "Xvfb", candidate.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-                   "tcp", static_cast<char*>(nullptr));
+                   "tcp", "-noreset", static_cast<char*>(nullptr));
             _exit(127);
         }
         // A generous wait for the server to come up.
