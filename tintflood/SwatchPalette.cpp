@@ -3,7 +3,6 @@
 #include <fstream>
 
 #include "ColorServices.h"
-#include "FileList.h"
 #include "HostFolder.h"
 
 namespace {
@@ -107,19 +106,4 @@ void SwatchRequestComponents(const SwatchEntry& entry, int16_t components[4]) {
 
 std::string SwatchFolder() {
     return HostFolder() + "Presets/Color Swatches/";
-}
-
-bool IsSwatchFileName(const std::string& name) {
-    return name.size() > 4 && name.find(".aco") != std::string::npos;
-}
-
-std::vector<std::string> ListSwatchFiles(const std::string& folder) {
-    std::vector<std::string> names;
-    FileList list(folder);
-    for (std::string name = list.FirstName(); !name.empty(); name = list.NextName()) {
-        if (IsSwatchFileName(name)) {
-            names.push_back(name);
-        }
-    }
-    return names;
 }

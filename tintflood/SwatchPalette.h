@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "SwatchFiles.h"
+
 struct SwatchEntry {
     uint16_t space;  // colour space code of the file
     uint16_t w;
@@ -43,10 +45,3 @@ void SwatchRequestComponents(const SwatchEntry& entry, int16_t components[4]);
 // The swatch folder of the running host: its program folder followed by
 // "Presets/Color Swatches/".
 std::string SwatchFolder();
-
-// Whether a folder entry's name is offered as a swatch file: longer than 4
-// characters and containing ".aco" anywhere (case matters).
-bool IsSwatchFileName(const std::string& name);
-
-// The swatch files of the folder, in the order the folder lists them.
-std::vector<std::string> ListSwatchFiles(const std::string& folder);

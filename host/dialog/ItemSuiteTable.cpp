@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "host/CallerBuffer.h"
 #include "host/dialog/DialogToolkit.h"
 #include "host/dialog/ToolkitSuites.h"
 
@@ -21,16 +22,6 @@ ToolkitItem* Find(ADMItemRef item) {
 
 std::string TextOrEmpty(const char* text) {
     return text != nullptr ? text : "";
-}
-
-// Copies `text` into a caller's buffer of `maxLength` bytes, cut and terminated.
-void CopyOut(const std::string& text, char* buffer, int32_t maxLength) {
-    if (buffer == nullptr || maxLength <= 0) {
-        return;
-    }
-    const size_t count = std::min(text.size(), size_t(maxLength) - 1);
-    std::memcpy(buffer, text.data(), count);
-    buffer[count] = '\0';
 }
 
 ADMItemRef HOSTAPI_CALL Create(ADMDialogRef dialog, int32_t itemID, const char* itemType,
@@ -130,7 +121,7 @@ ADMBoolean HOSTAPI_CALL DefaultFloatToText(ADMItemRef /*item*/, float value, cha
     }
     char formatted[64];
     std::snprintf(formatted, sizeof(formatted), "%g", double(value));
-    CopyOut(formatted, text, maxLength);
+    CopyToCallerBuffer(formatted, text, maxLength);
     return 1;
 }
 
@@ -214,7 +205,7 @@ void HOSTAPI_CALL SetText(ADMItemRef item, const char* text) {
 
 void HOSTAPI_CALL GetText(ADMItemRef item, char* text, int32_t maxLength) {
     ToolkitItem* found = Find(item);
-    CopyOut(found != nullptr ? found->text : std::string(), text, maxLength);
+    CopyToCallerBuffer(found != nullptr ? found->text : std::string(), text, maxLength);
 }
 
 void HOSTAPI_CALL SetTipString(ADMItemRef item, const char* tip) {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "host/CallerBuffer.h"
 #include "host/dialog/DialogToolkit.h"
 #include "host/dialog/ToolkitSuites.h"
 
@@ -14,15 +15,6 @@ namespace {
 
 DialogToolkit& Toolkit() {
     return DialogToolkit::Instance();
-}
-
-void CopyOut(const std::string& text, char* buffer, int32_t maxLength) {
-    if (buffer == nullptr || maxLength <= 0) {
-        return;
-    }
-    const size_t count = std::min(text.size(), size_t(maxLength) - 1);
-    std::memcpy(buffer, text.data(), count);
-    buffer[count] = '\0';
 }
 
 // Basic
@@ -77,7 +69,7 @@ void HOSTAPI_CALL SetEntryText(ADMEntryRef entry, const char* text) {
 
 void HOSTAPI_CALL GetEntryText(ADMEntryRef entry, char* text, int32_t maxLength) {
     ListEntry* found = Toolkit().FindEntry(entry);
-    CopyOut(found != nullptr ? found->text : std::string(), text, maxLength);
+    CopyToCallerBuffer(found != nullptr ? found->text : std::string(), text, maxLength);
 }
 
 void HOSTAPI_CALL Select(ADMEntryRef entry, ADMBoolean select) {
@@ -118,7 +110,8 @@ ADMBoolean HOSTAPI_CALL IsNotifierType(ADMNotifierRef notifier, const char* type
 }
 
 void HOSTAPI_CALL GetNotifierType(ADMNotifierRef notifier, char* type, int32_t maxLength) {
-    CopyOut(notifier != nullptr ? AsNotification(notifier)->type : std::string(), type, maxLength);
+    CopyToCallerBuffer(notifier != nullptr ? AsNotification(notifier)->type : std::string(), type,
+                       maxLength);
 }
 
 const ADMNotifierSuite notifierSuite = {GetNotifierItem, GetNotifierDialog, IsNotifierType,

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "ModuleFile.h"
+#include "ProgramFolder.h"
 #include "host/HostError.h"
 
 namespace oxhost {
@@ -79,12 +80,11 @@ bool PluginNameMatches(const std::string& piplName, const std::string& query) {
 }
 
 std::vector<std::string> DefaultPluginFolders() {
-    std::error_code error;
-    fs::path program = fs::read_symlink("/proc/self/exe", error);
-    if (error) {
+    const std::string programFolder = ProgramFolder();
+    if (programFolder.empty()) {
         return {};
     }
-    fs::path folder = program.parent_path();
+    const fs::path folder = programFolder;
     return {folder.string(), (folder / "plugins").string(),
             (folder / ".." / "lib" / "oxlen" / "plugins").lexically_normal().string()};
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "host/CallerBuffer.h"
 #include "host/run/SuiteRegistry.h"
 
 namespace oxhost {
@@ -85,10 +86,7 @@ int32_t HOSTAPI_CALL GetItemText(OxWindowRef window, int32_t itemId, char* buffe
     if (item == nullptr) {
         return 0;
     }
-    const size_t count = std::min(item->text.size(), size_t(capacity - 1));
-    std::memcpy(buffer, item->text.data(), count);
-    buffer[count] = '\0';
-    return int32_t(count);
+    return int32_t(CopyToCallerBuffer(item->text, buffer, capacity));
 }
 
 OxWindowRef HOSTAPI_CALL ParentWindow(OxWindowRef window) {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "../support/XvfbServer.h"
 #include "FilterSelectors.h"
 #include "HostFolder.h"
 #include "ParameterBlock.h"
-#include "XvfbServer.h"
 #include "host/color/ColorServicesHost.h"
 #include "host/dialog/DialogToolkit.h"
 #include "host/dialog/FltkFace.h"
@@ -25,6 +25,8 @@
 extern "C" void PluginMain(int16_t selector, void* block, intptr_t* data, int16_t* result);
 
 namespace dialogfltk {
+
+using oxtest::XvfbServer;
 namespace {
 
 // One server for the whole program: FLTK keeps its display connection open.

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "../oxhost/OxhostProcess.h"
-#include "XvfbDisplay.h"
+#include "../support/XvfbServer.h"
 #include "host/image/ImageFile.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -42,14 +42,14 @@ int CountDarkPixels(const oxhost::Document& image) {
 }
 
 TEST(FltkFaceXvfb, AboutBoxShowsInAWindowAndEscapeClosesIt) {
-    if (!oxtest::XvfbInstalled()) {
+    if (!oxtest::XvfbServer::Installed()) {
         GTEST_SKIP() << "Xvfb is not installed";
     }
-    oxtest::XvfbDisplay display;
-    ASSERT_FALSE(display.Name().empty()) << display.Problem();
+    oxtest::XvfbServer display;
+    ASSERT_TRUE(display.Running()) << display.Problem();
     oxtest::ScratchFolder folder;
     const std::string snapshot = folder.File("about.png");
-    ChildEnvironment environment(display.Name(), snapshot);
+    ChildEnvironment environment(display.Display(), snapshot);
 
     const auto result = oxtest::RunOxhost({"about", "virarar"});
     EXPECT_EQ(result.exitCode, 0) << result.err;

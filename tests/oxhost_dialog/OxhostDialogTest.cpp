@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../nativedialog/XvfbDisplay.h"
 #include "../oxhost/OxhostProcess.h"
 #include "../support/ScratchFolder.h"
+#include "../support/XvfbServer.h"
 #include "host/image/ImageFile.h"
 
 namespace {
@@ -98,12 +98,12 @@ TEST_F(OxhostDialogTest, AWindowNeedsADisplay) {
 }
 
 TEST_F(OxhostDialogTest, TheRealWindowAcceptsOkOnAPrivateXServer) {
-    if (!oxtest::XvfbInstalled()) {
+    if (!oxtest::XvfbServer::Installed()) {
         GTEST_SKIP() << "Xvfb is not installed";
     }
-    oxtest::XvfbDisplay display;
-    ASSERT_FALSE(display.Name().empty()) << display.Problem();
-    setenv("DISPLAY", display.Name().c_str(), 1);
+    oxtest::XvfbServer display;
+    ASSERT_TRUE(display.Running()) << display.Problem();
+    setenv("DISPLAY", display.Display().c_str(), 1);
     setenv(kAutoPress, "1:500", 1);  // press OK once the window is drawn
     const auto result = RunOxhost({"run", "tintflood", input, output, "--dialog", "--random"});
     unsetenv("DISPLAY");

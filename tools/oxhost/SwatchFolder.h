@@ -6,18 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "SwatchFiles.h"
+
 namespace oxhost {
 
 // The swatch folder of the running program, with a trailing slash; the
 // relative "Presets/Color Swatches/" when the program's path is unknown.
 std::string SwatchFolder();
 
-// Whether Tintflood offers a file of that name: longer than 4 characters and
-// containing ".aco" anywhere, case-sensitive.
-bool IsSwatchFileName(const std::string& name);
-
-// The offered names in `folder`, in the order the directory lists them (not
-// sorted); empty when the folder is missing or cannot be read.
-std::vector<std::string> ListSwatchFiles(const std::string& folder);
+// The filter's own rule for which names it offers, in the order the folder
+// lists them.
+using ::IsSwatchFileName;
+using ::ListSwatchFiles;
 
 }  // namespace oxhost

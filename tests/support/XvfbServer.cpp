@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <thread>
 
-namespace dialogfltk {
+namespace oxtest {
 namespace {
 
 constexpr char kXvfbPath[] = "/usr/bin/Xvfb";
@@ -88,4 +88,4 @@ XvfbServer::~XvfbServer() {
     }
 }
 
-}  // namespace dialogfltk
+}  // namespace oxtest

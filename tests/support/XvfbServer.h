@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace dialogfltk {
+namespace oxtest {
 
 class XvfbServer {
 public:
@@ -32,4 +32,4 @@ private:
     std::string problem;
 };
 
-}  // namespace dialogfltk
+}  // namespace oxtest
