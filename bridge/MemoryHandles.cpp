@@ -1,7 +1,6 @@
 #include "MemoryHandles.h"
 
-#include <cstdlib>
-
+#include "FallbackMemory.h"
 #include "ResultCodes.h"
 
 namespace {
@@ -30,12 +29,12 @@ Handle FallbackNew(int32_t size) {
         lastMemoryError = memFullErr;
         return nullptr;
     }
-    auto* record = static_cast<FallbackHandle*>(std::calloc(1, sizeof(FallbackHandle)));
+    auto* record = static_cast<FallbackHandle*>(FallbackAllocateZeroed(sizeof(FallbackHandle)));
     // One byte at least, so that an empty handle still has a data address.
-    char* data = static_cast<char*>(std::calloc(size > 0 ? size_t(size) : 1, 1));
+    char* data = static_cast<char*>(FallbackAllocateZeroed(size > 0 ? size_t(size) : 1));
     if (record == nullptr || data == nullptr) {
-        std::free(record);
-        std::free(data);
+        FallbackFree(record);
+        FallbackFree(data);
         lastMemoryError = memFullErr;
         return nullptr;
     }
@@ -51,9 +50,9 @@ void FallbackDispose(Handle handle) {
     if (record == nullptr) {
         return;
     }
-    std::free(record->data);
+    FallbackFree(record->data);
     record->signature = 0;
-    std::free(record);
+    FallbackFree(record);
 }
 
 int32_t FallbackGetSize(Handle handle) {

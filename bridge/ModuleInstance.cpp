@@ -12,6 +12,10 @@ void*& Cache() {
 
 }  // namespace
 
+void ResetModuleInstanceCache(void* instance) {
+    Cache() = instance;
+}
+
 void* ModuleInstance(void* pluginRef) {
     void*& cache = Cache();
     if (pluginRef == nullptr) {
@@ -23,7 +27,8 @@ void* ModuleInstance(void* pluginRef) {
     if (access->GetPluginAccess(pluginRef, &accessRef) != kSPNoError || accessRef == nullptr) {
         return cache;
     }
-    SPPlatformAccessInfo info{nullptr, nullptr};
+    // The whole record: hosts write all of it, the access ticks included.
+    SPPlatformAccessInfo info{nullptr, nullptr, 0};
     if (access->GetAccessInfo(accessRef, &info) != kSPNoError) {
         // This query failed; the module's own instance stays for later ones.
         return nullptr;

@@ -12,3 +12,7 @@ void* ModuleInstance(void* pluginRef);
 
 // The module's own instance, as the platform names it.
 void* OwnModuleInstance();
+
+// Sets the cache: the platform's loader does so as the module (or a thread of
+// the host) comes and goes.
+void ResetModuleInstanceCache(void* instance);

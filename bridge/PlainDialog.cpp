@@ -57,8 +57,10 @@ int32_t CPlainDialog::DoModal(void* plugInRef, int32_t dialogId) {
     return int32_t(result);
 }
 
-extern "C" __attribute__((visibility("default"))) intptr_t HOSTAPI_CALL
-GenericProc(NativeWindow window, uint32_t message, uintptr_t wordParam, intptr_t longParam) {
+extern "C" HOSTAPI_EXPORT intptr_t HOSTAPI_DIALOG_CALL GenericProc(NativeWindow window,
+                                                                   uint32_t message,
+                                                                   uintptr_t wordParam,
+                                                                   intptr_t longParam) {
     try {
         switch (message) {
             case kDialogInitMessage:

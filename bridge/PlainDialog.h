@@ -47,5 +47,5 @@ extern CPlainDialog* activeDialog;
 
 // The dialog procedure of every plug-in box; exported. Returns non-zero when
 // the message was handled. Nothing escapes it.
-extern "C" intptr_t HOSTAPI_CALL GenericProc(NativeWindow window, uint32_t message,
-                                             uintptr_t wordParam, intptr_t longParam);
+extern "C" intptr_t HOSTAPI_DIALOG_CALL GenericProc(NativeWindow window, uint32_t message,
+                                                    uintptr_t wordParam, intptr_t longParam);

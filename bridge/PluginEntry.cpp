@@ -34,10 +34,8 @@ void ReleaseRun(intptr_t* data) {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) void HOSTAPI_CALL PluginMain(int16_t selector,
-                                                                               void* parameterBlock,
-                                                                               intptr_t* data,
-                                                                               int16_t* result) {
+extern "C" HOSTAPI_EXPORT void HOSTAPI_CALL PluginMain(int16_t selector, void* parameterBlock,
+                                                       intptr_t* data, int16_t* result) {
     SPBasicSuite* suite = SuiteOfBlock(selector, parameterBlock);
     if (suite == nullptr) {
         *result = filterBadParameters;

@@ -2,9 +2,29 @@
 
 # ox_add_plugin(NAME RESOURCES file.rc SOURCES ...)
 # A filter module NAME.8bf: the bridge built in, its resources embedded, and
-# nothing exported but the entry points named in bridge/PluginExports.map.
+# nothing exported but the entry points. On Linux the resources go into the
+# "oxres" section and bridge/PluginExports.map names the exports; on Windows
+# windres compiles the same script into the DLL's resources, a module
+# definition file names the exports, and the C and C++ runtimes are linked in
+# so that the module needs system DLLs only.
 function(ox_add_plugin name)
     cmake_parse_arguments(ARG "" "RESOURCES" "SOURCES" ${ARGN})
+    if(WIN32)
+        if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+            set(exports ${PROJECT_SOURCE_DIR}/bridge/platform/windows/PluginExports64.def)
+        else()
+            set(exports ${PROJECT_SOURCE_DIR}/bridge/platform/windows/PluginExports32.def)
+        endif()
+        add_library(${name} MODULE ${ARG_SOURCES} ${ARG_RESOURCES} ${exports})
+        target_link_libraries(${name} PRIVATE ox_bridge)
+        target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++
+                            $<$<CONFIG:Release>:-s>)
+        target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+        set_target_properties(${name} PROPERTIES
+            PREFIX "" SUFFIX ".8bf"
+            LIBRARY_OUTPUT_DIRECTORY ${OX_OUTPUT_DIR})
+        return()
+    endif()
     add_library(${name} MODULE ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ox_bridge)
     ox_embed_resources(${name} ${ARG_RESOURCES})

@@ -1,5 +1,6 @@
-/* "ADM Basic Suite" version 5: toolkit-wide services. The order of the
-   entries is this system's own; no published layout is followed. */
+/* "ADM Basic Suite" version 5: toolkit-wide services. Tintflood acquires it
+   with the other toolkit suites but calls none of its 36 slots, so they are
+   declared only to give the table its size. */
 #ifndef HOSTAPI_ADMBASICSUITE_H
 #define HOSTAPI_ADMBASICSUITE_H
 
@@ -11,10 +12,7 @@
 #include "RecordPackingBegin.h"
 
 typedef struct ADMBasicSuite {
-    /* Sounds the system alert; may do nothing. */
-    void(HOSTAPI_CALL* Beep)(void);
-    /* Shows a modal message with an OK button; returns when it is closed. */
-    void(HOSTAPI_CALL* MessageAlert)(const char* message);
+    ADMUnusedSlot slots[36];
 } ADMBasicSuite;
 
 #include "RecordPackingEnd.h"

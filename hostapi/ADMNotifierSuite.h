@@ -1,5 +1,5 @@
-/* "ADM Notifier Suite" version 2: what a notification is about. The order of
-   the entries is this system's own; no published layout is followed. */
+/* "ADM Notifier Suite" version 2: what a notification is about. 5 slots,
+   in the order hosts lay them out (the number before each is its slot). */
 #ifndef HOSTAPI_ADMNOTIFIERSUITE_H
 #define HOSTAPI_ADMNOTIFIERSUITE_H
 
@@ -11,14 +11,16 @@
 #include "RecordPackingBegin.h"
 
 typedef struct ADMNotifierSuite {
-    /* The item the notification is about; null for one about the dialog itself. */
+    /* 0: The item the notification is about; null for one about the dialog
+       itself. */
     ADMItemRef(HOSTAPI_CALL* GetItem)(ADMNotifierRef notifier);
-    /* The dialog of the notification. */
+    /* 1: The dialog of the notification. */
     ADMDialogRef(HOSTAPI_CALL* GetDialog)(ADMNotifierRef notifier);
-    /* True when the notification's type is the named one (kADM...Notifier). */
+    /* 2: True when the notification's type is the named one (kADM...Notifier). */
     ADMBoolean(HOSTAPI_CALL* IsNotifierType)(ADMNotifierRef notifier, const char* type);
-    /* Copies the type name, cut to maxLength - 1 characters and terminated. */
-    void(HOSTAPI_CALL* GetNotifierType)(ADMNotifierRef notifier, char* type, int32_t maxLength);
+    /* 3: Copies the type name, cut to maxLength - 1 characters and terminated. */
+    void(HOSTAPI_CALL* GetNotifierType)(ADMNotifierRef notifier, char* type, uint32_t maxLength);
+    ADMUnusedSlot SkipNextClipboardOperation; /* 4 */
 } ADMNotifierSuite;
 
 #include "RecordPackingEnd.h"

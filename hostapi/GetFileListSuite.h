@@ -1,6 +1,7 @@
-/* The host's file-list suite, of which the plug-ins use one call: opening a
-   web address in the user's browser. Acquired by name and version through
-   SPBasicSuite. */
+/* "Photoshop GetFileList Suite for Plug-ins" version 4: the host's file and
+   browser lists. 9 slots, in the order hosts lay them out (the number
+   before each is its slot); the plug-ins call BrowseUrl only, which sits in
+   slot 3 in every version from 1 to 6. */
 #ifndef HOSTAPI_GETFILELISTSUITE_H
 #define HOSTAPI_GETFILELISTSUITE_H
 
@@ -14,14 +15,23 @@
    asked; any other code when it could not be. Callers may ignore the result. */
 typedef SPErr(HOSTAPI_CALL* BrowseUrlProc)(const char* url);
 
+/* A slot whose arguments and result are not declared here because no
+   plug-in of ours calls it. Never call one through this type. */
+typedef void(HOSTAPI_CALL* GetFileListUnusedSlot)(void);
+
 #include "RecordPackingBegin.h"
 
 typedef struct GetFileListSuite {
-    /* File listing operations that no plug-in of ours calls; hosts may leave
-       them null and plug-ins must not call them. */
-    void* reservedFileListing;
-    void* reservedBrowserListing;
-    BrowseUrlProc BrowseUrl;
+    GetFileListUnusedSlot GetFileHandleList;  /* 0 */
+    GetFileListUnusedSlot GetBrowserNameList; /* 1 */
+    /* 2: As BrowseUrl, with the browser at that index of the browser list. */
+    SPErr(HOSTAPI_CALL* BrowseUrlWithIndexBrowser)(uint16_t browserIndex, const char* url);
+    BrowseUrlProc BrowseUrl;                        /* 3 */
+    GetFileListUnusedSlot GetBrowserFileSpec;       /* 4 */
+    GetFileListUnusedSlot GetDefaultSystemScript;   /* 5 */
+    GetFileListUnusedSlot HasDoubleByteInString;    /* 6 */
+    GetFileListUnusedSlot GetWebTemplateFolderSpec; /* 7 */
+    GetFileListUnusedSlot GetWebTemplateList;       /* 8 */
 } GetFileListSuite;
 
 #include "RecordPackingEnd.h"

@@ -13,6 +13,22 @@
 #define HOSTAPI_CALL
 #endif
 
+/* A native dialog procedure follows the system's own convention: __stdcall
+   on 32-bit Windows (exported as _Name@16), the C convention elsewhere. */
+#if defined(_WIN32) && !defined(_WIN64)
+#define HOSTAPI_DIALOG_CALL __stdcall
+#else
+#define HOSTAPI_DIALOG_CALL
+#endif
+
+/* Marks what a module exports. On Windows a module definition file names the
+   exports instead; on Linux everything else stays hidden. */
+#if defined(_WIN32)
+#define HOSTAPI_EXPORT
+#else
+#define HOSTAPI_EXPORT __attribute__((visibility("default")))
+#endif
+
 typedef int16_t OSErr;      /* 16-bit host result code, 0 = noErr */
 typedef uint32_t OSType;    /* four-character code, 'abcd' read as a 32-bit value */
 typedef int32_t Fixed;      /* 16.16 fixed point */

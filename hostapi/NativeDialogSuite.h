@@ -41,7 +41,7 @@ enum {
 
 /* Receives the messages above (and possibly others, which it ignores).
    Returns non-zero when it handled the message. */
-typedef intptr_t(HOSTAPI_CALL* OxDialogProc)(OxWindowRef window, uint32_t message,
+typedef intptr_t(HOSTAPI_DIALOG_CALL* OxDialogProc)(OxWindowRef window, uint32_t message,
                                              uintptr_t wordParam, intptr_t longParam);
 
 #include "RecordPackingBegin.h"

@@ -13,6 +13,7 @@ enum { kPiplResourceId = 16000 };
 #define PICategoryProperty HOSTAPI_FOURCC('c', 'a', 't', 'g')    /* length-prefixed submenu */
 #define PIVersionProperty HOSTAPI_FOURCC('v', 'e', 'r', 's')     /* interface version, 16.16 */
 #define PIWin32X86CodeProperty HOSTAPI_FOURCC('w', 'x', '8', '6') /* entry point name, C string */
+#define PIWin64X86CodeProperty HOSTAPI_FOURCC('8', '6', '6', '4') /* the same, 64-bit Windows */
 #define PITerminologyProperty HOSTAPI_FOURCC('h', 's', 't', 'm') /* scripting terminology */
 #define PIImageModesProperty HOSTAPI_FOURCC('m', 'o', 'd', 'e')  /* 16-bit set of modes */
 #define PIEnableInfoProperty HOSTAPI_FOURCC('e', 'n', 'b', 'l')  /* enabling expression, C string */

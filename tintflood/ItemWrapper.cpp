@@ -147,7 +147,7 @@ CItemWrapper::~CItemWrapper() {
 
 ADMItemRef CItemWrapper::Create(ADMDialogRef dialog, int32_t itemId, const char* type,
                                 const ADMRect* bounds) {
-    ADMItemRef made = Suite()->Create(dialog, itemId, type, bounds, ItemInitProc, this, 0);
+    ADMItemRef made = Suite()->Create(dialog, itemId, type, bounds, ItemInitProc, this);
     if (made != nullptr) {
         item = made;
         AttachCallbacks();

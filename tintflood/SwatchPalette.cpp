@@ -105,5 +105,9 @@ void SwatchRequestComponents(const SwatchEntry& entry, int16_t components[4]) {
 }
 
 std::string SwatchFolder() {
+#ifdef _WIN32
+    return HostFolder() + "Presets\\Color Swatches\\";
+#else
     return HostFolder() + "Presets/Color Swatches/";
+#endif
 }

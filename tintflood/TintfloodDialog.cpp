@@ -16,7 +16,7 @@ const ADMItemSuite& Items() {
 
 bool CTintfloodDialog::Run() {
     return Modal(pluginRef, "CTintfloodDialog", kOptionsDialogId, kADMModalDialogStyle, 0) ==
-           kADMDefaultItemID;
+           kOptionsOkItemId;
 }
 
 void CTintfloodDialog::Destroying() {

@@ -12,6 +12,8 @@
 #include "TintfloodSettings.h"
 
 constexpr int32_t kOptionsDialogId = 16001;
+// The OK button of dialog 16001: Modal returns its id when OK ends the dialog.
+constexpr int32_t kOptionsOkItemId = 1;
 constexpr int32_t kSiteButtonPictureId = 16009;
 
 class CTintfloodDialog : public CDialogWrapper {

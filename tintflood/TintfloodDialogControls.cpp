@@ -41,8 +41,8 @@ void CTintfloodDialog::PlaceButtons() {
 
 ADMItemRef CTintfloodDialog::MakeItem(const char* type, const ADMRect& bounds, const char* text,
                                       const char* tip) {
-    ADMItemRef item =
-        DialogSuites.dialog->CreateItem(Dialog(), 0, type, &bounds, nullptr, nullptr, 0);
+    ADMItemRef item = DialogSuites.dialog->CreateItem(Dialog(), kADMUniqueItemID, type, &bounds,
+                                                      nullptr, nullptr, 0);
     if (item != nullptr && text != nullptr) {
         Items().SetText(item, text);
     }
@@ -90,7 +90,7 @@ void CTintfloodDialog::CreateControls() {
     MakeItem(kADMTextStaticType, {230, 149, 270, 165}, "Color:");
     siteButton = MakeItem(kADMPicturePushButtonType, {20, 232, 68, 280}, nullptr, kSiteTip.c_str());
     if (siteButton != nullptr) {
-        Items().SetPictureID(siteButton, kSiteButtonPictureId, nullptr);
+        Items().SetPictureID(siteButton, kSiteButtonPictureId);
     }
     toleranceEdit = MakeNumberField({247, 24, 310, 44}, 100, 0, kADMNoUnits,
                                     "Increase Tolerance if Tintflood does not find the desired "

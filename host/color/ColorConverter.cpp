@@ -3,14 +3,14 @@
 #include "ColorServices.h"
 #include "ResultCodes.h"
 #include "host/color/ColorFormulas.h"
-#include "host/color/ColorTransformTable.h"
+#include "host/color/ColorTransforms.h"
 #include "host/color/ComponentScaling.h"
 
 namespace oxhost {
 namespace {
 
 // Spaces without a profile of their own are reached through RGB.
-int16_t ManagedSpaceFor(int16_t space, const ColorTransformTable& transforms) {
+int16_t ManagedSpaceFor(int16_t space, const ColorTransforms& transforms) {
     return transforms.Manages(space) ? space : int16_t{plugIncolorServicesRGBSpace};
 }
 
@@ -45,7 +45,7 @@ ColorValues RgbToFormulaSpace(int16_t space, const ColorValues& rgb) {
 }  // namespace
 
 ColorConverter::ColorConverter(const std::string& cmykProfilePath)
-    : transforms_(std::make_unique<ColorTransformTable>(cmykProfilePath)) {}
+    : transforms_(MakeColorTransforms(cmykProfilePath)) {}
 
 ColorConverter::~ColorConverter() = default;
 ColorConverter::ColorConverter(ColorConverter&&) noexcept = default;

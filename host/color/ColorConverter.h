@@ -2,9 +2,10 @@
 // (RGB, HSB, CMYK, Lab, Gray), in the interface's 16-bit component ranges.
 //
 // RGB is sRGB, Lab has a D50 white, Gray has sRGB's tone curve and a D50
-// white; these convert through Little CMS (relative colorimetric). HSB is a
-// formula over RGB. CMYK converts through the user's CMYK profile when one is
-// given, otherwise by the naive formula over RGB (k = 1 - max(r, g, b)).
+// white; these convert through Little CMS (relative colorimetric) on Linux,
+// by their formulas on Windows (ColorTransforms.h). HSB is a formula over
+// RGB. CMYK converts through the user's CMYK profile when one is given,
+// otherwise by the naive formula over RGB (k = 1 - max(r, g, b)).
 #pragma once
 
 #include <cstdint>
@@ -15,13 +16,13 @@
 
 namespace oxhost {
 
-class ColorTransformTable;
+class ColorTransforms;
 
 class ColorConverter {
 public:
     // cmykProfilePath empty: CMYK by formula. Throws HostError naming the file
-    // when the profile cannot be read, is not a CMYK profile, or lcms cannot
-    // convert with it.
+    // when the profile cannot be read, is not a CMYK profile, lcms cannot
+    // convert with it, or the build has no colour management.
     explicit ColorConverter(const std::string& cmykProfilePath = std::string());
     ~ColorConverter();
     // A moved-from converter may only be destroyed or assigned to.
@@ -40,7 +41,7 @@ public:
     bool UsesCmykProfile() const;
 
 private:
-    std::unique_ptr<const ColorTransformTable> transforms_;
+    std::unique_ptr<const ColorTransforms> transforms_;
 };
 
 }  // namespace oxhost

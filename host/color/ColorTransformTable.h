@@ -11,12 +11,13 @@
 #include <cstdint>
 #include <string>
 
+#include "host/color/ColorTransforms.h"
 #include "host/color/ColorValues.h"
 #include "host/color/LcmsHandles.h"
 
 namespace oxhost {
 
-class ColorTransformTable {
+class ColorTransformTable : public ColorTransforms {
 public:
     // cmykProfilePath empty: no CMYK transforms. Throws HostError naming the
     // file when the profile is unreadable, not CMYK, or unusable for
@@ -26,11 +27,12 @@ public:
     ColorTransformTable& operator=(const ColorTransformTable&) = delete;
 
     // True for RGB, Lab and Gray, and for CMYK when a profile was given.
-    bool Manages(int16_t space) const;
+    bool Manages(int16_t space) const override;
 
     // Converts between two different managed spaces. Results may lie outside
     // the ranges of the result space (out of gamut); the caller clamps.
-    ColorValues Apply(int16_t sourceSpace, int16_t resultSpace, const ColorValues& source) const;
+    ColorValues Apply(int16_t sourceSpace, int16_t resultSpace,
+                      const ColorValues& source) const override;
 
 private:
     static constexpr int kSpaceCodes = 5;  // codes 0..4 of the interface

@@ -1,8 +1,10 @@
 // "SP Access Suite" 3 over PluginAccessTable, and the registration of every
-// suite of this folder (the file-list suite's BrowseUrl included). An access record is the plug-in
-// reference's own PluginAccess entry.
+// suite of this folder (the file-list suite's BrowseUrl included). An
+// access record is the plug-in reference's own PluginAccess entry.
+#include <chrono>
 #include <vector>
 
+#include "host/dialog/NotServed.h"
 #include "host/dialog/PluginAccessTable.h"
 #include "host/dialog/ToolkitSuites.h"
 #include "host/dialog/WebBrowser.h"
@@ -26,10 +28,29 @@ SPErr HOSTAPI_CALL GetAccessInfo(SPAccessRef access, SPPlatformAccessInfo* info)
     }
     info->defaultAccess = found->moduleHandle;
     info->resourceAccess = found->moduleHandle;
+    // This query is the module's latest access; milliseconds of a steady
+    // clock stand for the host's ticks, wrapping as theirs do.
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    info->lastAccessTicks =
+        uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
     return kSPNoError;
 }
 
-const SPAccessSuite accessSuite = {GetPluginAccess, GetAccessInfo};
+// Every one of the 12 slots in the published order; plug-ins call 2 and 6.
+const SPAccessSuite accessSuite = {
+    NotServed,        // 0 AcquirePlugin
+    NotServed,        // 1 ReleasePlugin
+    GetPluginAccess,  // 2
+    NotServed,        // 3 GetAccessPlugin
+    NotServed,        // 4 GetAccessEntry
+    NotServed,        // 5 GetAccessCount
+    GetAccessInfo,    // 6
+    NotServed,        // 7 GetPluginResourceAccess
+    NotServed,        // 8 SetPluginResourceAccess
+    NotServed,        // 9 CallPlugin
+    NotServed,        // 10 GetCurrentPlugin
+    NotServed,        // 11 SetCurrentPlugin
+};
 
 struct SuiteEntry {
     const char* name;

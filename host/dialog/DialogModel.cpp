@@ -48,7 +48,7 @@ ToolkitDialog::ToolkitDialog(void* plugin, std::string name, int32_t resourceId)
     : plugin(plugin), name(std::move(name)), resourceId(resourceId) {}
 
 ToolkitItem* ToolkitDialog::AddItem(int32_t id, const std::string& kind, const ADMRect& bounds) {
-    if (id == 0) {
+    if (id == kADMUniqueItemID) {
         while (FindItem(nextGeneratedId) != nullptr) {
             ++nextGeneratedId;
         }

@@ -23,6 +23,11 @@ struct DrawOperation {
 };
 using Drawing = std::vector<DrawOperation>;
 
+// The ids dialog resources give their OK and Cancel buttons; a toolkit
+// dialog makes those its default and cancel items.
+constexpr int32_t kResourceOkItemId = 1;
+constexpr int32_t kResourceCancelItemId = 2;
+
 struct PopupList;
 
 struct ListEntry {
@@ -115,8 +120,8 @@ public:
     const int32_t resourceId;
     std::string caption;
     ADMRect localRect{0, 0, 0, 0};
-    int32_t defaultItemId = kADMDefaultItemID;
-    int32_t cancelItemId = kADMCancelItemID;
+    int32_t defaultItemId = kResourceOkItemId;
+    int32_t cancelItemId = kResourceCancelItemId;
     bool modal = false;
     int32_t endedBy = 0;  // the id of the item that ended the dialog; 0 while it runs
     bool destroying = false;

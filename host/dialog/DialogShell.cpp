@@ -4,6 +4,7 @@
 
 #include "bridge/platform/linux/DialogTemplate.h"
 #include "host/HostError.h"
+#include "host/dialog/DialogModel.h"
 #include "host/dialog/PluginAccessTable.h"
 #include "host/module/ModuleFile.h"
 
@@ -40,9 +41,9 @@ std::optional<DialogShell> DialogShellFromResource(const unsigned char* data, si
     shell.width = HorizontalPixels(dialog.width);
     shell.height = VerticalPixels(dialog.height);
     for (const oxres::DialogItem& item : dialog.items) {
-        if (item.id == kADMDefaultItemID) {
+        if (item.id == kResourceOkItemId) {
             shell.okBounds = PixelBounds(item);
-        } else if (item.id == kADMCancelItemID) {
+        } else if (item.id == kResourceCancelItemId) {
             shell.cancelBounds = PixelBounds(item);
         }
     }

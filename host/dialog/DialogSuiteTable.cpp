@@ -1,5 +1,6 @@
 // "ADM Dialog Suite" 5 over DialogToolkit.
 #include "host/dialog/DialogToolkit.h"
+#include "host/dialog/NotServed.h"
 #include "host/dialog/ToolkitSuites.h"
 
 namespace oxhost {
@@ -106,7 +107,16 @@ int32_t HOSTAPI_CALL GetCancelItemID(ADMDialogRef dialog) {
 
 ADMItemRef HOSTAPI_CALL GetItem(ADMDialogRef dialog, int32_t itemID) {
     ToolkitDialog* found = Find(dialog);
-    return found != nullptr ? DialogToolkit::Ref(found->FindItem(itemID)) : nullptr;
+    if (found == nullptr) {
+        return nullptr;
+    }
+    // The published pseudo ids name whichever items end the dialog.
+    if (itemID == kADMDefaultItemID) {
+        itemID = found->defaultItemId;
+    } else if (itemID == kADMCancelItemID) {
+        itemID = found->cancelItemId;
+    }
+    return DialogToolkit::Ref(found->FindItem(itemID));
 }
 
 ADMItemRef HOSTAPI_CALL CreateItem(ADMDialogRef dialog, int32_t itemID, const char* itemType,
@@ -126,11 +136,87 @@ void HOSTAPI_CALL SetText(ADMDialogRef dialog, const char* text) {
     }
 }
 
-const ADMDialogSuite dialogSuite = {Create,       Modal,         Destroy,          SetDrawProc,
-                                    SetTrackProc, SetNotifyProc, SetDestroyProc,   SetUserData,
-                                    GetUserData,  DefaultDraw,   DefaultTrack,     DefaultNotify,
-                                    GetLocalRect, SetLocalRect,  GetDefaultItemID, GetCancelItemID,
-                                    GetItem,      CreateItem,    SetText};
+// Every one of the 90 slots, in the published order; NotServed where this
+// host has nothing to offer.
+const ADMDialogSuite dialogSuite = {
+    Create,                                        // 0
+    Modal,                                         // 1
+    NotServed,                                     // 2 PopupModal
+    NotServed,                                     // 3 DisplayAsModal
+    Destroy,                                       // 4
+    SetDrawProc,                                   // 5
+    NotServed,                                     // 6 GetDrawProc
+    DefaultDraw,                                   // 7
+    SetTrackProc,                                  // 8
+    NotServed,                                     // 9 GetTrackProc
+    DefaultTrack,                                  // 10
+    NotServed,                                     // 11 SetMask
+    NotServed,                                     // 12 GetMask
+    SetNotifyProc,                                 // 13
+    NotServed,                                     // 14 GetNotifyProc
+    DefaultNotify,                                 // 15
+    NotServed,                                     // 16 SendNotify
+    NotServed,                                     // 17 SetNotifierData
+    NotServed,                                     // 18 GetNotifierData
+    SetDestroyProc,                                // 19
+    NotServed,                                     // 20 GetDestroyProc
+    NotServed,                                     // 21 CreateTimer
+    NotServed,                                     // 22 AbortTimer
+    SetUserData,                                   // 23
+    GetUserData,                                   // 24
+    NotServed,                                     // 25 GetDialogName
+    NotServed,                                     // 26 GetID
+    NotServed,                                     // 27 GetPluginRef
+    NotServed,                                     // 28 GetWindowRef
+    NotServed,                                     // 29 SetDialogStyle
+    NotServed,                                     // 30 GetDialogStyle
+    NotServed,                                     // 31 Show
+    NotServed,                                     // 32 IsVisible
+    NotServed,                                     // 33 Enable
+    NotServed,                                     // 34 IsEnabled
+    NotServed,                                     // 35 Activate
+    NotServed,                                     // 36 IsActive
+    SetLocalRect,                                  // 37
+    GetLocalRect,                                  // 38
+    NotServed,                                     // 39 SetBoundsRect
+    NotServed,                                     // 40 GetBoundsRect
+    NotServed,                                     // 41 Move
+    NotServed,                                     // 42 Size
+    {NotServed, NotServed, NotServed, NotServed},  // 43-46 conversions
+    NotServed,                                     // 47 Invalidate
+    NotServed,                                     // 48 InvalidateRect
+    NotServed,                                     // 49 Update
+    NotServed,                                     // 50 SetCursorID
+    NotServed,                                     // 51 GetCursorID
+    NotServed,                                     // 52 SetFont
+    NotServed,                                     // 53 GetFont
+    SetText,                                       // 54
+    NotServed,                                     // 55 GetText
+    NotServed,                                     // 56 GetTextLength
+    {NotServed, NotServed, NotServed, NotServed, NotServed, NotServed, NotServed, NotServed,
+     NotServed, NotServed, NotServed, NotServed},  // 57-68 size limits
+    GetItem,                                       // 69
+    CreateItem,                                    // 70
+    NotServed,                                     // 71 DestroyItem
+    NotServed,                                     // 72 GetNextItem
+    NotServed,                                     // 73 GetPreviousItem
+    NotServed,                                     // 74 SetDefaultItemID
+    GetDefaultItemID,                              // 75
+    NotServed,                                     // 76 SetCancelItemID
+    GetCancelItemID,                               // 77
+    NotServed,                                     // 78 EndModal
+    NotServed,                                     // 79 RegisterItemType
+    NotServed,                                     // 80 UnregisterItemType
+    NotServed,                                     // 81 LoadToolTips
+    NotServed,                                     // 82 SetHelpID
+    NotServed,                                     // 83 GetHelpID
+    NotServed,                                     // 84 Help
+    NotServed,                                     // 85 IsCollapsed
+    NotServed,                                     // 86 CreateGroupInDialog
+    NotServed,                                     // 87 SetWindowRef
+    NotServed,                                     // 88 SetDialogName
+    NotServed,                                     // 89 IsDialogContextHidden
+};
 
 }  // namespace
 

@@ -30,10 +30,10 @@ ToolkitDialog& DialogToolkit::BuildDialog(void* plugin, const char* name, int32_
     dialog.caption = shell->caption;
     dialog.localRect = {0, 0, shell->width, shell->height};
     dialog.userData = userData;
-    ToolkitItem* ok = dialog.AddItem(kADMDefaultItemID, kADMTextPushButtonType, shell->okBounds);
+    ToolkitItem* ok = dialog.AddItem(kResourceOkItemId, kADMTextPushButtonType, shell->okBounds);
     ok->text = "OK";
     ToolkitItem* cancel =
-        dialog.AddItem(kADMCancelItemID, kADMTextPushButtonType, shell->cancelBounds);
+        dialog.AddItem(kResourceCancelItemId, kADMTextPushButtonType, shell->cancelBounds);
     cancel->text = "Cancel";
     liveItems.insert(ok);
     liveItems.insert(cancel);
@@ -218,7 +218,7 @@ bool DialogToolkit::TrackItem(ToolkitItem& item, int32_t action) {
     if (action == kADMButtonUpAction && (item.mask & kADMButtonUpMask) == 0) {
         return false;  // the item did not ask to see releases
     }
-    TrackEvent event{action, 0, 0};
+    TrackEvent event{action, {0, 0}};
     const bool notify =
         item.callbacks.track(Ref(&item), reinterpret_cast<ADMTrackerRef>(&event)) != 0;
     if (notify && FindItem(Ref(&item)) != nullptr) {

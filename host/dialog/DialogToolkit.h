@@ -27,8 +27,7 @@ struct Notification {
 };
 struct TrackEvent {
     int32_t action = 0;
-    int32_t x = 0;
-    int32_t y = 0;
+    ADMPoint point{0, 0};  // in the item's local pixels
 };
 struct DrawContext {
     Drawing operations;

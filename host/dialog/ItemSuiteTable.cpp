@@ -7,6 +7,7 @@
 
 #include "host/CallerBuffer.h"
 #include "host/dialog/DialogToolkit.h"
+#include "host/dialog/NotServed.h"
 #include "host/dialog/ToolkitSuites.h"
 
 namespace oxhost {
@@ -26,7 +27,7 @@ std::string TextOrEmpty(const char* text) {
 
 ADMItemRef HOSTAPI_CALL Create(ADMDialogRef dialog, int32_t itemID, const char* itemType,
                                const ADMRect* bounds, ADMItemInitProc initProc,
-                               ADMUserData userData, int32_t /*options*/) {
+                               ADMUserData userData) {
     ToolkitDialog* found = Toolkit().FindDialog(dialog);
     if (found == nullptr) {
         return nullptr;
@@ -214,7 +215,7 @@ void HOSTAPI_CALL SetTipString(ADMItemRef item, const char* tip) {
     }
 }
 
-void HOSTAPI_CALL SetPictureID(ADMItemRef item, int32_t pictureID, const char* /*pictureName*/) {
+void HOSTAPI_CALL SetPictureID(ADMItemRef item, int32_t pictureID) {
     if (ToolkitItem* found = Find(item)) {
         found->pictureId = pictureID;
     }
@@ -277,47 +278,134 @@ ADMListRef HOSTAPI_CALL GetList(ADMItemRef item) {
     return found != nullptr ? DialogToolkit::Ref(found->list.get()) : nullptr;
 }
 
-const ADMItemSuite itemSuite = {Create,
-                                Destroy,
-                                SetDrawProc,
-                                SetTrackProc,
-                                SetNotifyProc,
-                                SetDestroyProc,
-                                SetTextToFloatProc,
-                                SetFloatToTextProc,
-                                SetUserData,
-                                GetUserData,
-                                DefaultDraw,
-                                DefaultTrack,
-                                DefaultNotify,
-                                DefaultTextToFloat,
-                                DefaultFloatToText,
-                                GetMask,
-                                SetMask,
-                                GetID,
-                                Enable,
-                                IsEnabled,
-                                Show,
-                                IsVisible,
-                                SetBoundsRect,
-                                GetBoundsRect,
-                                GetLocalRect,
-                                Invalidate,
-                                Update,
-                                SetText,
-                                GetText,
-                                SetTipString,
-                                SetPictureID,
-                                SetItemStyle,
-                                SetUnits,
-                                SetAllowUnits,
-                                SetMinIntValue,
-                                SetMaxIntValue,
-                                SetIntValue,
-                                GetIntValue,
-                                SetBooleanValue,
-                                GetBooleanValue,
-                                GetList};
+// Slots 0 to 126, in the published order; NotServed where this host has
+// nothing to offer.
+const ADMItemSuite itemSuite = {
+    Create,                                        // 0
+    Destroy,                                       // 1
+    SetDrawProc,                                   // 2
+    NotServed,                                     // 3 GetDrawProc
+    DefaultDraw,                                   // 4
+    SetTrackProc,                                  // 5
+    NotServed,                                     // 6 GetTrackProc
+    DefaultTrack,                                  // 7
+    SetMask,                                       // 8
+    GetMask,                                       // 9
+    SetNotifyProc,                                 // 10
+    NotServed,                                     // 11 GetNotifyProc
+    DefaultNotify,                                 // 12
+    NotServed,                                     // 13 SendNotify
+    NotServed,                                     // 14 SetNotifierData
+    NotServed,                                     // 15 GetNotifierData
+    SetDestroyProc,                                // 16
+    NotServed,                                     // 17 GetDestroyProc
+    NotServed,                                     // 18 CreateTimer
+    NotServed,                                     // 19 AbortTimer
+    SetUserData,                                   // 20
+    GetUserData,                                   // 21
+    GetID,                                         // 22
+    NotServed,                                     // 23 GetDialog
+    NotServed,                                     // 24 GetWindowRef
+    GetList,                                       // 25
+    NotServed,                                     // 26 GetChildItem
+    NotServed,                                     // 27 SetPluginRef
+    NotServed,                                     // 28 GetPluginRef
+    NotServed,                                     // 29 SetItemType
+    NotServed,                                     // 30 GetItemType
+    SetItemStyle,                                  // 31
+    NotServed,                                     // 32 GetItemStyle
+    Show,                                          // 33
+    IsVisible,                                     // 34
+    Enable,                                        // 35
+    IsEnabled,                                     // 36
+    NotServed,                                     // 37 Activate
+    NotServed,                                     // 38 IsActive
+    NotServed,                                     // 39 Known
+    NotServed,                                     // 40 IsKnown
+    NotServed,                                     // 41 SetLocalRect
+    GetLocalRect,                                  // 42
+    SetBoundsRect,                                 // 43
+    GetBoundsRect,                                 // 44
+    NotServed,                                     // 45 GetBestSize
+    NotServed,                                     // 46 Move
+    NotServed,                                     // 47 Size
+    {NotServed, NotServed, NotServed, NotServed},  // 48-51 conversions
+    Invalidate,                                    // 52
+    NotServed,                                     // 53 InvalidateRect
+    Update,                                        // 54
+    NotServed,                                     // 55 SetCursorID
+    NotServed,                                     // 56 GetCursorID
+    SetPictureID,                                  // 57
+    NotServed,                                     // 58 GetPictureID
+    NotServed,                                     // 59 SetSelectedPictureID
+    NotServed,                                     // 60 GetSelectedPictureID
+    NotServed,                                     // 61 SetDisabledPictureID
+    NotServed,                                     // 62 GetDisabledPictureID
+    SetTipString,                                  // 63
+    NotServed,                                     // 64 GetTipString
+    NotServed,                                     // 65 GetTipStringLength
+    NotServed,                                     // 66 EnableTip
+    NotServed,                                     // 67 IsTipEnabled
+    NotServed,                                     // 68 ShowToolTip
+    NotServed,                                     // 69 HideToolTip
+    NotServed,                                     // 70 SetFont
+    NotServed,                                     // 71 GetFont
+    SetText,                                       // 72
+    GetText,                                       // 73
+    NotServed,                                     // 74 GetTextLength
+    NotServed,                                     // 75 SetMaxTextLength
+    NotServed,                                     // 76 GetMaxTextLength
+    NotServed,                                     // 77 SelectAll
+    NotServed,                                     // 78 SetSelectionRange
+    NotServed,                                     // 79 GetSelectionRange
+    NotServed,                                     // 80 SetJustify
+    NotServed,                                     // 81 GetJustify
+    SetUnits,                                      // 82
+    NotServed,                                     // 83 GetUnits
+    NotServed,                                     // 84 SetPrecision
+    NotServed,                                     // 85 GetPrecision
+    SetBooleanValue,                               // 86
+    GetBooleanValue,                               // 87
+    SetIntValue,                                   // 88
+    GetIntValue,                                   // 89
+    NotServed,                                     // 90 SetFixedValue
+    NotServed,                                     // 91 GetFixedValue
+    NotServed,                                     // 92 SetFloatValue
+    NotServed,                                     // 93 GetFloatValue
+    SetMinIntValue,                                // 94
+    NotServed,                                     // 95 GetMinIntValue
+    NotServed,                                     // 96 SetMinFixedValue
+    NotServed,                                     // 97 GetMinFixedValue
+    SetMaxIntValue,                                // 98
+    NotServed,                                     // 99 GetMaxIntValue
+    NotServed,                                     // 100 SetMinFloatValue
+    NotServed,                                     // 101 GetMinFloatValue
+    NotServed,                                     // 102 SetMaxFixedValue
+    NotServed,                                     // 103 GetMaxFixedValue
+    NotServed,                                     // 104 SetMaxFloatValue
+    NotServed,                                     // 105 GetMaxFloatValue
+    NotServed,                                     // 106 SetSmallIncrement
+    NotServed,                                     // 107 GetSmallIncrement
+    NotServed,                                     // 108 SetLargeIncrement
+    NotServed,                                     // 109 GetLargeIncrement
+    SetAllowUnits,                                 // 110
+    NotServed,                                     // 111 GetAllowUnits
+    NotServed,                                     // 112 SetAllowMath
+    NotServed,                                     // 113 GetAllowMath
+    SetFloatToTextProc,                            // 114
+    NotServed,                                     // 115 GetFloatToTextProc
+    DefaultFloatToText,                            // 116
+    SetTextToFloatProc,                            // 117
+    NotServed,                                     // 118 GetTextToFloatProc
+    DefaultTextToFloat,                            // 119
+    NotServed,                                     // 120 ShowUnits
+    NotServed,                                     // 121 GetShowUnits
+    NotServed,                                     // 122 WasPercentageChange
+    NotServed,                                     // 123 SetHelpID
+    NotServed,                                     // 124 GetHelpID
+    NotServed,                                     // 125 Help
+    NotServed,                                     // 126 GetHierarchyList
+};
 
 }  // namespace
 

@@ -1,13 +1,15 @@
-// The smaller toolkit suites: Basic 5, List 1, Entry 2, Notifier 2,
-// Tracker 1 and Drawer 3. Notifier, tracker and drawer references are the
-// addresses of the toolkit's event records and live only while the callback
-// they were given to runs.
+// The smaller toolkit suites: Basic 5, List 1, Entry 2, Notifier 2 and
+// Tracker 1, every slot in the published order. Notifier and tracker
+// references are the addresses of the toolkit's event records and live only
+// while the callback they were given to runs.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
 #include "host/CallerBuffer.h"
 #include "host/dialog/DialogToolkit.h"
+#include "host/dialog/NotServed.h"
 #include "host/dialog/ToolkitSuites.h"
 
 namespace oxhost {
@@ -17,11 +19,16 @@ DialogToolkit& Toolkit() {
     return DialogToolkit::Instance();
 }
 
-// Basic
-void HOSTAPI_CALL Beep() {}
-void HOSTAPI_CALL MessageAlert(const char* /*message*/) {}
+// Basic: acquired by plug-ins, never called.
+ADMBasicSuite MakeBasicSuite() {
+    ADMBasicSuite suite;
+    for (ADMUnusedSlot& slot : suite.slots) {
+        slot = NotServed;
+    }
+    return suite;
+}
 
-const ADMBasicSuite basicSuite = {Beep, MessageAlert};
+const ADMBasicSuite basicSuite = MakeBasicSuite();
 
 // List
 ADMEntryRef HOSTAPI_CALL InsertEntry(ADMListRef list, int32_t index) {
@@ -47,7 +54,43 @@ ADMEntryRef HOSTAPI_CALL GetActiveEntry(ADMListRef list) {
     return found != nullptr ? DialogToolkit::Ref(found->active) : nullptr;
 }
 
-const ADMListSuite listSuite = {InsertEntry, IndexEntry, NumberOfEntries, GetActiveEntry};
+const ADMListSuite listSuite = {
+    NotServed,        // 0 SetMenuID
+    NotServed,        // 1 GetMenuID
+    NotServed,        // 2 GetItem
+    NotServed,        // 3 SetUserData
+    NotServed,        // 4 GetUserData
+    NotServed,        // 5 SetInitProc
+    NotServed,        // 6 GetInitProc
+    NotServed,        // 7 SetDrawProc
+    NotServed,        // 8 GetDrawProc
+    NotServed,        // 9 SetTrackProc
+    NotServed,        // 10 GetTrackProc
+    NotServed,        // 11 SetNotifyProc
+    NotServed,        // 12 GetNotifyProc
+    NotServed,        // 13 SetDestroyProc
+    NotServed,        // 14 GetDestroyProc
+    NotServed,        // 15 SetEntryWidth
+    NotServed,        // 16 GetEntryWidth
+    NotServed,        // 17 SetEntryHeight
+    NotServed,        // 18 GetEntryHeight
+    NotServed,        // 19 SetEntryTextRect
+    NotServed,        // 20 GetEntryTextRect
+    InsertEntry,      // 21
+    NotServed,        // 22 RemoveEntry
+    NotServed,        // 23 GetEntry
+    IndexEntry,       // 24
+    NotServed,        // 25 FindEntry
+    NotServed,        // 26 PickEntry
+    GetActiveEntry,   // 27
+    NotServed,        // 28 IndexSelectedEntry
+    NumberOfEntries,  // 29
+    NotServed,        // 30 NumberOfSelectedEntries
+    NotServed,        // 31 SetMask
+    NotServed,        // 32 GetMask
+    NotServed,        // 33 SetNotifierData
+    NotServed,        // 34 GetNotifierData
+};
 
 // Entry
 void HOSTAPI_CALL SetEntryID(ADMEntryRef entry, int32_t entryID) {
@@ -89,8 +132,49 @@ ADMBoolean HOSTAPI_CALL IsSelected(ADMEntryRef entry) {
     return found != nullptr && found->list.active == found;
 }
 
-const ADMEntrySuite entrySuite = {SetEntryID,   GetEntryID, SetEntryText,
-                                  GetEntryText, Select,     IsSelected};
+const ADMEntrySuite entrySuite = {
+    NotServed,                                     // 0 Create
+    NotServed,                                     // 1 Destroy
+    NotServed,                                     // 2 DefaultDraw
+    NotServed,                                     // 3 DefaultTrack
+    NotServed,                                     // 4 DefaultNotify
+    NotServed,                                     // 5 SendNotify
+    NotServed,                                     // 6 GetIndex
+    NotServed,                                     // 7 GetList
+    SetEntryID,                                    // 8
+    GetEntryID,                                    // 9
+    NotServed,                                     // 10 SetUserData
+    NotServed,                                     // 11 GetUserData
+    Select,                                        // 12
+    IsSelected,                                    // 13
+    NotServed,                                     // 14 MakeInBounds
+    NotServed,                                     // 15 IsInBounds
+    NotServed,                                     // 16 Enable
+    NotServed,                                     // 17 IsEnabled
+    NotServed,                                     // 18 Activate
+    NotServed,                                     // 19 IsActive
+    NotServed,                                     // 20 Check
+    NotServed,                                     // 21 IsChecked
+    NotServed,                                     // 22 MakeSeparator
+    NotServed,                                     // 23 IsSeparator
+    NotServed,                                     // 24 GetLocalRect
+    NotServed,                                     // 25 GetBoundsRect
+    {NotServed, NotServed, NotServed, NotServed},  // 26-29 conversions
+    NotServed,                                     // 30 Invalidate
+    NotServed,                                     // 31 InvalidateRect
+    NotServed,                                     // 32 Update
+    NotServed,                                     // 33 SetPictureID
+    NotServed,                                     // 34 GetPictureID
+    NotServed,                                     // 35 SetSelectedPictureID
+    NotServed,                                     // 36 GetSelectedPictureID
+    NotServed,                                     // 37 SetDisabledPictureID
+    NotServed,                                     // 38 GetDisabledPictureID
+    SetEntryText,                                  // 39
+    GetEntryText,                                  // 40
+    NotServed,                                     // 41 GetTextLength
+    NotServed,                                     // 42 CreateTimer
+    NotServed,                                     // 43 AbortTimer
+};
 
 // Notifier
 const Notification* AsNotification(ADMNotifierRef notifier) {
@@ -109,76 +193,45 @@ ADMBoolean HOSTAPI_CALL IsNotifierType(ADMNotifierRef notifier, const char* type
     return notifier != nullptr && type != nullptr && AsNotification(notifier)->type == type;
 }
 
-void HOSTAPI_CALL GetNotifierType(ADMNotifierRef notifier, char* type, int32_t maxLength) {
+void HOSTAPI_CALL GetNotifierType(ADMNotifierRef notifier, char* type, uint32_t maxLength) {
+    const int32_t capacity = int32_t(std::min<uint32_t>(maxLength, INT32_MAX));
     CopyToCallerBuffer(notifier != nullptr ? AsNotification(notifier)->type : std::string(), type,
-                       maxLength);
+                       capacity);
 }
 
-const ADMNotifierSuite notifierSuite = {GetNotifierItem, GetNotifierDialog, IsNotifierType,
-                                        GetNotifierType};
+const ADMNotifierSuite notifierSuite = {
+    GetNotifierItem,    // 0
+    GetNotifierDialog,  // 1
+    IsNotifierType,     // 2
+    GetNotifierType,    // 3
+    NotServed,          // 4 SkipNextClipboardOperation
+};
 
 // Tracker
 int32_t HOSTAPI_CALL GetAction(ADMTrackerRef tracker) {
     return tracker != nullptr ? reinterpret_cast<const TrackEvent*>(tracker)->action : 0;
 }
 
-void HOSTAPI_CALL GetPoint(ADMTrackerRef tracker, int32_t* x, int32_t* y) {
-    const TrackEvent* event = reinterpret_cast<const TrackEvent*>(tracker);
-    if (x != nullptr) {
-        *x = event != nullptr ? event->x : 0;
-    }
-    if (y != nullptr) {
-        *y = event != nullptr ? event->y : 0;
+void HOSTAPI_CALL GetPoint(ADMTrackerRef tracker, ADMPoint* point) {
+    if (point != nullptr) {
+        *point = tracker != nullptr ? reinterpret_cast<const TrackEvent*>(tracker)->point
+                                    : ADMPoint{0, 0};
     }
 }
 
-const ADMTrackerSuite trackerSuite = {GetAction, GetPoint};
-
-// Drawer
-void Record(ADMDrawerRef drawer, const DrawOperation& operation) {
-    if (drawer != nullptr) {
-        reinterpret_cast<DrawContext*>(drawer)->operations.push_back(operation);
-    }
-}
-
-void HOSTAPI_CALL SetADMColor(ADMDrawerRef drawer, int32_t color) {
-    DrawOperation operation;
-    operation.kind = DrawOperation::Kind::ToolkitColor;
-    operation.color = color;
-    Record(drawer, operation);
-}
-
-void HOSTAPI_CALL SetRGBColor(ADMDrawerRef drawer, const RGBColor* color) {
-    if (color == nullptr) {
-        return;
-    }
-    DrawOperation operation;
-    operation.kind = DrawOperation::Kind::RgbColor;
-    operation.rgb = *color;
-    Record(drawer, operation);
-}
-
-void HOSTAPI_CALL DrawRect(ADMDrawerRef drawer, const ADMRect* rect) {
-    if (rect == nullptr) {
-        return;
-    }
-    DrawOperation operation;
-    operation.kind = DrawOperation::Kind::Outline;
-    operation.rect = *rect;
-    Record(drawer, operation);
-}
-
-void HOSTAPI_CALL FillRect(ADMDrawerRef drawer, const ADMRect* rect) {
-    if (rect == nullptr) {
-        return;
-    }
-    DrawOperation operation;
-    operation.kind = DrawOperation::Kind::Fill;
-    operation.rect = *rect;
-    Record(drawer, operation);
-}
-
-const ADMDrawerSuite drawerSuite = {SetADMColor, SetRGBColor, DrawRect, FillRect};
+const ADMTrackerSuite trackerSuite = {
+    GetPoint,   // 0
+    GetAction,  // 1
+    NotServed,  // 2 GetModifiers
+    NotServed,  // 3 TestAction
+    NotServed,  // 4 TestModifier
+    NotServed,  // 5 GetTime
+    NotServed,  // 6 Abort
+    NotServed,  // 7 GetMouseState
+    NotServed,  // 8 ReleaseMouseCapture
+    NotServed,  // 9 GetVirtualKey
+    NotServed,  // 10 GetCharacter
+};
 
 }  // namespace
 
@@ -196,9 +249,6 @@ const ADMNotifierSuite* NotifierSuiteTable() {
 }
 const ADMTrackerSuite* TrackerSuiteTable() {
     return &trackerSuite;
-}
-const ADMDrawerSuite* DrawerSuiteTable() {
-    return &drawerSuite;
 }
 
 }  // namespace oxhost

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "host/dialog/FileListSuiteServing.h"
+
 namespace oxhost {
 namespace {
 
@@ -23,7 +25,7 @@ SPErr HOSTAPI_CALL BrowseUrl(const char* url) {
     return Browser() ? Browser()(url) : kSPNoError;
 }
 
-const GetFileListSuite fileListSuite = {nullptr, nullptr, BrowseUrl};
+const GetFileListSuite fileListSuite = FileListSuiteServing(BrowseUrl);
 
 }  // namespace
 

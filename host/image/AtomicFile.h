@@ -31,7 +31,7 @@ private:
     void RemoveTemporary();
 
     std::string targetPath_;
-    std::string resolvedTargetPath_;  // the file a symbolic link target points at
+    std::string resolvedTargetPath_;  // the file a symbolic link target points at (Linux)
     std::string temporaryPath_;       // empty once renamed or removed
     FILE* stream_ = nullptr;
 };

@@ -6,13 +6,14 @@
 #include <cstring>
 
 #include "host/HostError.h"
+#include "host/image/PamFile.h"
 #include "host/image/PngFile.h"
 #include "host/image/TiffFile.h"
 
 namespace oxhost {
 namespace {
 
-enum class FileFormat { Unknown, Png, Tiff };
+enum class FileFormat { Unknown, Png, Pam, Tiff };
 
 constexpr unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
@@ -20,6 +21,9 @@ FileFormat FormatFromContent(const unsigned char* head, size_t length) {
     if (length >= sizeof kPngSignature &&
         std::memcmp(head, kPngSignature, sizeof kPngSignature) == 0) {
         return FileFormat::Png;
+    }
+    if (length >= 3 && head[0] == 'P' && head[1] == '7' && head[2] == '\n') {
+        return FileFormat::Pam;
     }
     // Classic TIFF has version 42, BigTIFF 43, in either byte order.
     if (length >= 4 &&
@@ -63,7 +67,10 @@ FileFormat FormatFromExtension(const std::string& path) {
     if (extension == ".png") {
         return FileFormat::Png;
     }
-    if (extension == ".tif" || extension == ".tiff") {
+    if (extension == ".pam") {
+        return FileFormat::Pam;
+    }
+    if (TiffFilesSupported() && (extension == ".tif" || extension == ".tiff")) {
         return FileFormat::Tiff;
     }
     return FileFormat::Unknown;
@@ -75,12 +82,15 @@ Document LoadImageFile(const std::string& path) {
     switch (SniffFile(path)) {
         case FileFormat::Png:
             return ReadPngFile(path);
+        case FileFormat::Pam:
+            return ReadPamFile(path);
         case FileFormat::Tiff:
             return ReadTiffFile(path);
         case FileFormat::Unknown:
             break;
     }
-    throw HostError("'" + path + "': unsupported image format (PNG and TIFF can be read)");
+    throw HostError("'" + path + "': unsupported image format (" +
+                    (TiffFilesSupported() ? "PNG, PAM and TIFF" : "PNG and PAM") + " can be read)");
 }
 
 void SaveImageFile(const Document& document, const std::string& path) {
@@ -88,17 +98,29 @@ void SaveImageFile(const Document& document, const std::string& path) {
         case FileFormat::Png:
             WritePngFile(document, path);
             return;
+        case FileFormat::Pam:
+            WritePamFile(document, path);
+            return;
         case FileFormat::Tiff:
             WriteTiffFile(document, path);
             return;
         case FileFormat::Unknown:
             break;
     }
-    throw HostError("cannot save '" + path + "': unsupported file type (use .png, .tif or .tiff)");
+    throw HostError("cannot save '" + path + "': unsupported file type (use " +
+                    SupportedOutputExtensions() + ")");
 }
 
 bool IsSupportedOutputPath(const std::string& path) {
     return FormatFromExtension(path) != FileFormat::Unknown;
+}
+
+std::string SupportedOutputExtensions() {
+    return TiffFilesSupported() ? ".png, .pam, .tif or .tiff" : ".png or .pam";
+}
+
+std::string CmykOutputExtensions() {
+    return TiffFilesSupported() ? ".pam, .tif or .tiff" : ".pam";
 }
 
 }  // namespace oxhost

@@ -7,13 +7,14 @@
 
 namespace oxhost {
 
-// Reads a PNG or TIFF file, recognised by its first bytes whatever its name.
+// Reads a PNG, PAM or TIFF file, recognised by its first bytes whatever its
+// name (TIFF only where the build has it, see TiffFilesSupported).
 // Throws HostError when the file cannot be opened, is of another format, is
 // damaged, or has a side of zero or over kMaxDocumentSide.
 Document LoadImageFile(const std::string& path);
 
 // Writes `document` in the format named by the extension of `path` (.png,
-// .tif, .tiff, any case), replacing the file atomically, so `path` may be the
+// .pam, .tif, .tiff, any case), replacing the file atomically, so `path` may be the
 // file the document was loaded from. Throws HostError, leaving any existing
 // file untouched, when the extension is not supported, the document cannot
 // be held by the format (CMYK as PNG) or the file cannot be written.
@@ -21,5 +22,11 @@ void SaveImageFile(const Document& document, const std::string& path);
 
 // Whether SaveImageFile accepts the extension of `path`.
 bool IsSupportedOutputPath(const std::string& path);
+
+// The extensions SaveImageFile accepts, and those of them that hold CMYK, for
+// messages: ".png, .pam, .tif or .tiff" and ".pam, .tif or .tiff" (without
+// the TIFF ones where the build has no TIFF).
+std::string SupportedOutputExtensions();
+std::string CmykOutputExtensions();
 
 }  // namespace oxhost

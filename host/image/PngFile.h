@@ -1,4 +1,4 @@
-// PNG files through libpng.
+// PNG files: through libpng on Linux, stb_image on Windows.
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-// TIFF files through libtiff.
+// TIFF files, through libtiff where the build has it (not on Windows).
 #pragma once
 
 #include <string>
@@ -6,6 +6,10 @@
 #include "host/image/Document.h"
 
 namespace oxhost {
+
+// Whether this build reads and writes TIFF files at all; where it does not,
+// both functions below only throw a HostError saying so.
+bool TiffFilesSupported();
 
 // Reads the first image of an 8-bit RGB or CMYK TIFF (strips or tiles, planes
 // interleaved or separate), with at most one extra sample, taken as alpha.

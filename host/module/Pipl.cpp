@@ -127,6 +127,9 @@ void StoreProperty(const PropertyParser& property, OSType key, PiplProperties& p
         case PIWin32X86CodeProperty:
             pipl.entryPoint = property.CString();
             break;
+        case PIWin64X86CodeProperty:
+            pipl.entryPoint64 = property.CString();
+            break;
         case PITerminologyProperty:
             pipl.terminology = property.Terminology();
             break;
@@ -152,6 +155,14 @@ bool PiplProperties::SupportsMode(int imageMode) const {
         return false;
     }
     return (modeSet & (0x8000u >> imageMode)) != 0;
+}
+
+const std::string& PiplProperties::HostEntryPoint() const {
+#if defined(_WIN64)
+    return entryPoint64;
+#else
+    return entryPoint;
+#endif
 }
 
 PiplProperties ParsePipl(const unsigned char* data, size_t size, const std::string& source) {

@@ -37,6 +37,7 @@ struct PiplProperties {
     std::string category;          // submenu
     int32_t version = 0;           // interface version, 16.16
     std::string entryPoint;        // 'wx86': name of the exported entry
+    std::string entryPoint64;      // '8664': the same for a 64-bit Windows module
     uint16_t modeSet = 0;          // bit (0x8000 >> mode) for each mode offered
     std::string enableExpression;  // 'enbl', kept as text
     bool hasFilterCaseInfo = false;
@@ -45,6 +46,10 @@ struct PiplProperties {
 
     // Whether the module offers image mode `imageMode` (plugInMode...).
     bool SupportsMode(int imageMode) const;
+
+    // The entry point this host build calls: '8664' in a 64-bit Windows
+    // host, 'wx86' everywhere else (the Linux modules name theirs there).
+    const std::string& HostEntryPoint() const;
 };
 
 // Parses the bytes of a PiPL resource; properties the host does not use are

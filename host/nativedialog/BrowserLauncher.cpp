@@ -1,48 +1,20 @@
 #include "host/nativedialog/BrowserLauncher.h"
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 
 namespace oxhost {
-namespace {
 
-// Runs in the intermediate child: only async-signal-safe calls until exec.
-void ExecDetached(const char* address) {
-    setsid();
-    const int nothing = open("/dev/null", O_RDWR);
-    if (nothing >= 0) {
-        dup2(nothing, STDIN_FILENO);
-        dup2(nothing, STDOUT_FILENO);
-        dup2(nothing, STDERR_FILENO);
+bool WriteToBrowseLog(const std::string& address) {
+    const char* path = std::getenv(kBrowseLogVariable);
+    if (path == nullptr || *path == '\0') {
+        return false;
     }
-    char program[] = "xdg-open";
-    char* const argv[] = {program, const_cast<char*>(address), nullptr};
-    execvp(program, argv);
-    _exit(127);
-}
-
-}  // namespace
-
-void LaunchBrowser(const std::string& address) {
-    // Fork twice: the grandchild runs xdg-open and is adopted by init, the
-    // child exits at once and is reaped here, so nothing is left behind.
-    const pid_t child = fork();
-    if (child < 0) {
-        return;
+    if (FILE* log = std::fopen(path, "ab")) {
+        std::fprintf(log, "%s\n", address.c_str());
+        std::fclose(log);
     }
-    if (child == 0) {
-        const pid_t grandchild = fork();
-        if (grandchild == 0) {
-            ExecDetached(address.c_str());
-        }
-        _exit(grandchild < 0 ? 1 : 0);
-    }
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    return true;
 }
 
 }  // namespace oxhost

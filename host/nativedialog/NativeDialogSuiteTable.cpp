@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/CallerBuffer.h"
+#include "host/dialog/FileListSuiteServing.h"
 #include "host/run/SuiteRegistry.h"
 
 namespace oxhost {
@@ -185,8 +186,8 @@ const NativeDialogSuite nativeDialogSuite = {
     ParentWindow,  DesktopWindow, ClientRect,   ClientToScreen, WindowRect,
     HasSystemMenu, SystemMetric,  MoveWindow};
 
-// Only BrowseUrl: the file listing members are for no plug-in of ours.
-const GetFileListSuite browserSuite = {nullptr, nullptr, BrowseUrl};
+// Only BrowseUrl: the file listing slots are for no plug-in of ours.
+const GetFileListSuite browserSuite = FileListSuiteServing(BrowseUrl);
 
 }  // namespace
 

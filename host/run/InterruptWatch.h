@@ -1,12 +1,12 @@
-// Ctrl-C as the user's wish to stop: while a watch is alive, SIGINT only
+// Ctrl-C as the user's wish to stop: while a watch is alive, Ctrl-C only
 // sets a flag that the filter's abort callback reads. A second Ctrl-C ends
 // the program the ordinary way, in case the plug-in never asks again.
+// SIGINT on Linux, the console's control handler on Windows.
 #pragma once
-
-#include <csignal>
 
 namespace oxhost {
 
+// One watch at a time; it restores the previous handling when it ends.
 class InterruptWatch {
 public:
     InterruptWatch();
@@ -16,9 +16,6 @@ public:
 
     // True once Ctrl-C was pressed while a watch was alive.
     static bool Interrupted();
-
-private:
-    struct sigaction previousAction {};
 };
 
 }  // namespace oxhost

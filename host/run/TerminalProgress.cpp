@@ -1,7 +1,5 @@
 #include "host/run/TerminalProgress.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 
 #include "host/run/InterruptWatch.h"
@@ -12,7 +10,7 @@ constexpr int kBarWidth = 40;
 }
 
 TerminalProgress::TerminalProgress(const std::string& label, bool quiet)
-    : label(label), visible(!quiet && isatty(STDERR_FILENO) == 1) {}
+    : label(label), visible(!quiet && ErrorStreamIsTerminal()) {}
 
 TerminalProgress::~TerminalProgress() {
     if (drawn) {
@@ -20,7 +18,9 @@ TerminalProgress::~TerminalProgress() {
     }
 }
 
-bool TerminalProgress::AbortRequested() { return InterruptWatch::Interrupted(); }
+bool TerminalProgress::AbortRequested() {
+    return InterruptWatch::Interrupted();
+}
 
 void TerminalProgress::Report(int32_t done, int32_t total) {
     if (!visible || total <= 0) {

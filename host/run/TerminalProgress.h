@@ -9,6 +9,10 @@
 
 namespace oxhost {
 
+// Whether stderr goes to a terminal (a console on Windows); one file per
+// platform, TerminalLinux.cpp and TerminalWindows.cpp.
+bool ErrorStreamIsTerminal();
+
 class TerminalProgress : public ProgressSink {
 public:
     TerminalProgress(const std::string& label, bool quiet);

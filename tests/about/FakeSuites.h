@@ -32,7 +32,11 @@ inline SPErr HOSTAPI_CALL RecordBrowse(const char* url) {
 }
 
 inline SPErr HOSTAPI_CALL FakeAcquire(const char* name, int32_t version, const void** suite) {
-    static const GetFileListSuite fileList = {nullptr, nullptr, RecordBrowse};
+    static const GetFileListSuite fileList = [] {
+        GetFileListSuite table{};  // the other slots are never called
+        table.BrowseUrl = RecordBrowse;
+        return table;
+    }();
     if (Log().offerFileList && std::strcmp(name, kGetFileListSuiteName) == 0 &&
         version == kGetFileListSuiteVersion) {
         *suite = &fileList;

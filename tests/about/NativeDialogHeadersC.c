@@ -8,7 +8,7 @@ static SPErr HOSTAPI_CALL Browse(const char* url) {
 }
 
 int main(void) {
-    GetFileListSuite fileList = {0, 0, Browse};
+    GetFileListSuite fileList = {.BrowseUrl = Browse};
     NativeDialogSuite dialogs = {0};
     if (fileList.BrowseUrl("http://www.oxlen.example") != kSPNoError)
         return 1;

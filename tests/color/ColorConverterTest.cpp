@@ -4,6 +4,8 @@
 
 #include "ColorTestSupport.h"
 #include "host/color/ColorConverter.h"
+#include "host/color/ColorFormulas.h"
+#include "host/color/ComponentScaling.h"
 
 namespace oxtest {
 namespace {
@@ -122,6 +124,38 @@ TEST_F(ColorConverterTest, RoundTripsThroughEverySpaceStayClose) {
     // to 19 levels, so Lab is checked from its own side and on greys.
     EXPECT_LE(WorstLabRoundTrip(), 1);
     EXPECT_LE(WorstRgbRoundTrip(kLab, true), 1);
+}
+
+// Where there is no Little CMS, RGB, Lab and Gray convert by these formulas
+// through XYZ; they land on the same components as lcms, give or take one.
+TEST_F(ColorConverterTest, XyzFormulasAgreeWithLittleCms) {
+    const auto byFormula = [](int16_t space, const Components& rgb) {
+        const oxhost::ColorValues xyz =
+            oxhost::RgbToXyz(oxhost::DecodeComponents(kRgb, rgb.data()));
+        Components result{};
+        oxhost::EncodeComponents(
+            space, space == kLab ? oxhost::XyzToLab(xyz) : oxhost::XyzToGray(xyz), result.data());
+        return result;
+    };
+    const auto backByFormula = [](int16_t space, const Components& components) {
+        const oxhost::ColorValues values = oxhost::DecodeComponents(space, components.data());
+        Components rgb{};
+        oxhost::EncodeComponents(
+            kRgb,
+            oxhost::XyzToRgb(space == kLab ? oxhost::LabToXyz(values) : oxhost::GrayToXyz(values)),
+            rgb.data());
+        return rgb;
+    };
+    int worst = 0;
+    for (const Components& rgb : RgbGrid(false)) {
+        for (int16_t space : {kLab, kGray}) {
+            const Components converted = Convert(kRgb, space, rgb);
+            worst = std::max(worst, LargestDifference(byFormula(space, rgb), converted));
+            worst = std::max(worst, LargestDifference(backByFormula(space, converted),
+                                                      Convert(space, kRgb, converted)));
+        }
+    }
+    EXPECT_LE(worst, 1);
 }
 
 TEST_F(ColorConverterTest, OutOfRangeInputsAreClamped) {

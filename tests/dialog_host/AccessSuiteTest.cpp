@@ -16,7 +16,7 @@ TEST(AccessSuite, ReferenceMapsToItsModuleInBothWords) {
     const SPAccessSuite* suite = oxhost::AccessSuiteTable();
     SPAccessRef access = nullptr;
     ASSERT_EQ(suite->GetPluginAccess(reference, &access), kSPNoError);
-    SPPlatformAccessInfo info{nullptr, nullptr};
+    SPPlatformAccessInfo info{nullptr, nullptr, 0};
     ASSERT_EQ(suite->GetAccessInfo(access, &info), kSPNoError);
     EXPECT_EQ(info.defaultAccess, &module);
     EXPECT_EQ(info.resourceAccess, &module);

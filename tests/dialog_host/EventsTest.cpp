@@ -27,9 +27,11 @@ void HOSTAPI_CALL DialogHears(ADMDialogRef /*dialog*/, ADMNotifierRef notifier) 
 }
 
 int32_t lastAction = 0;
+ADMPoint lastPoint{-1, -1};
 
 ADMBoolean HOSTAPI_CALL TrackAsks(ADMItemRef /*item*/, ADMTrackerRef tracker) {
     lastAction = oxhost::TrackerSuiteTable()->GetAction(tracker);
+    oxhost::TrackerSuiteTable()->GetPoint(tracker, &lastPoint);
     Log().push_back("track");
     return 1;
 }
@@ -89,6 +91,8 @@ TEST_F(EventsTest, TrackAnsweringTrueMakesTheToolkitNotifyTheItem) {
     items->SetTrackProc(declining, TrackDeclines);
     EXPECT_TRUE(toolkit.TrackItem(Model(asking), kADMButtonUpAction));
     EXPECT_EQ(lastAction, -2);
+    EXPECT_EQ(lastPoint.h, 0);  // a release tracked for the item as a whole
+    EXPECT_EQ(lastPoint.v, 0);
     EXPECT_FALSE(toolkit.TrackItem(Model(declining), kADMButtonUpAction));
     const std::vector<std::string> expected = {"track", "dialog changed id 40", "track"};
     EXPECT_EQ(Log(), expected);

@@ -12,6 +12,6 @@
 
 int ToolkitHeadersCompileAsC(void) {
     ADMRect rect = {0, 0, 1, 1};
-    SPPlatformAccessInfo info = {0, 0};
+    SPPlatformAccessInfo info = {0, 0, 0};
     return (int)sizeof(ADMItemSuite) > 0 && rect.right == 1 && info.defaultAccess == 0;
 }

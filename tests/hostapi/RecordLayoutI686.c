@@ -2,15 +2,28 @@
    records must sit where real hosts put them, field by field. */
 #include <stddef.h>
 
+#include "ADMBasicSuite.h"
+#include "ADMDialogSuite.h"
+#include "ADMDrawerSuite.h"
+#include "ADMEntrySuite.h"
+#include "ADMItemSuite.h"
+#include "ADMListSuite.h"
+#include "ADMNotifierSuite.h"
+#include "ADMTrackerSuite.h"
 #include "AboutRecord.h"
 #include "ColorServices.h"
 #include "Descriptors.h"
 #include "FilterRecord.h"
+#include "GetFileListSuite.h"
 #include "HandleProcs.h"
+#include "SPAccessSuite.h"
 #include "SPBasic.h"
 
 #define AT(type, field, offset) \
     _Static_assert(offsetof(type, field) == (offset), #type "." #field " is misplaced")
+/* Suites are called by slot: 4 bytes a slot, counted from 0. */
+#define SLOT(suite, field, slot) \
+    _Static_assert(offsetof(suite, field) == 4 * (slot), #suite "." #field " is not slot " #slot)
 
 _Static_assert(sizeof(void*) == 4, "compile this check for i686");
 
@@ -149,3 +162,132 @@ AT(SPBasicSuite, FreeBlock, 16);
 AT(SPBasicSuite, ReallocateBlock, 20);
 AT(SPBasicSuite, Undefined, 24);
 _Static_assert(sizeof(SPBasicSuite) == 28, "SPBasicSuite size");
+
+/* The dialog toolkit suites: every slot the plug-ins call or our host
+   serves, the last declared slot, and the size of each whole table. */
+SLOT(ADMDialogSuite, Create, 0);
+SLOT(ADMDialogSuite, Modal, 1);
+SLOT(ADMDialogSuite, Destroy, 4);
+SLOT(ADMDialogSuite, SetDrawProc, 5);
+SLOT(ADMDialogSuite, DefaultDraw, 7);
+SLOT(ADMDialogSuite, SetTrackProc, 8);
+SLOT(ADMDialogSuite, DefaultTrack, 10);
+SLOT(ADMDialogSuite, SetNotifyProc, 13);
+SLOT(ADMDialogSuite, DefaultNotify, 15);
+SLOT(ADMDialogSuite, SetDestroyProc, 19);
+SLOT(ADMDialogSuite, SetUserData, 23);
+SLOT(ADMDialogSuite, GetUserData, 24);
+SLOT(ADMDialogSuite, SetLocalRect, 37);
+SLOT(ADMDialogSuite, GetLocalRect, 38);
+SLOT(ADMDialogSuite, Size, 42);
+SLOT(ADMDialogSuite, SetText, 54);
+SLOT(ADMDialogSuite, GetTextLength, 56);
+SLOT(ADMDialogSuite, GetItem, 69);
+SLOT(ADMDialogSuite, CreateItem, 70);
+SLOT(ADMDialogSuite, GetDefaultItemID, 75);
+SLOT(ADMDialogSuite, GetCancelItemID, 77);
+SLOT(ADMDialogSuite, EndModal, 78);
+SLOT(ADMDialogSuite, IsDialogContextHidden, 89);
+_Static_assert(sizeof(ADMDialogSuite) == 90 * 4, "ADMDialogSuite size");
+
+SLOT(ADMItemSuite, Create, 0);
+SLOT(ADMItemSuite, Destroy, 1);
+SLOT(ADMItemSuite, SetDrawProc, 2);
+SLOT(ADMItemSuite, DefaultDraw, 4);
+SLOT(ADMItemSuite, SetTrackProc, 5);
+SLOT(ADMItemSuite, DefaultTrack, 7);
+SLOT(ADMItemSuite, SetMask, 8);
+SLOT(ADMItemSuite, GetMask, 9);
+SLOT(ADMItemSuite, SetNotifyProc, 10);
+SLOT(ADMItemSuite, DefaultNotify, 12);
+SLOT(ADMItemSuite, SetDestroyProc, 16);
+SLOT(ADMItemSuite, SetUserData, 20);
+SLOT(ADMItemSuite, GetUserData, 21);
+SLOT(ADMItemSuite, GetID, 22);
+SLOT(ADMItemSuite, GetList, 25);
+SLOT(ADMItemSuite, SetItemStyle, 31);
+SLOT(ADMItemSuite, Show, 33);
+SLOT(ADMItemSuite, IsVisible, 34);
+SLOT(ADMItemSuite, Enable, 35);
+SLOT(ADMItemSuite, IsEnabled, 36);
+SLOT(ADMItemSuite, GetLocalRect, 42);
+SLOT(ADMItemSuite, SetBoundsRect, 43);
+SLOT(ADMItemSuite, GetBoundsRect, 44);
+SLOT(ADMItemSuite, Invalidate, 52);
+SLOT(ADMItemSuite, Update, 54);
+SLOT(ADMItemSuite, SetPictureID, 57);
+SLOT(ADMItemSuite, SetTipString, 63);
+SLOT(ADMItemSuite, SetText, 72);
+SLOT(ADMItemSuite, GetText, 73);
+SLOT(ADMItemSuite, SetUnits, 82);
+SLOT(ADMItemSuite, SetBooleanValue, 86);
+SLOT(ADMItemSuite, GetBooleanValue, 87);
+SLOT(ADMItemSuite, SetIntValue, 88);
+SLOT(ADMItemSuite, GetIntValue, 89);
+SLOT(ADMItemSuite, SetMinIntValue, 94);
+SLOT(ADMItemSuite, SetMaxIntValue, 98);
+SLOT(ADMItemSuite, SetAllowUnits, 110);
+SLOT(ADMItemSuite, SetFloatToTextProc, 114);
+SLOT(ADMItemSuite, DefaultFloatToText, 116);
+SLOT(ADMItemSuite, SetTextToFloatProc, 117);
+SLOT(ADMItemSuite, DefaultTextToFloat, 119);
+SLOT(ADMItemSuite, GetHierarchyList, 126);
+_Static_assert(sizeof(ADMItemSuite) == 127 * 4, "ADMItemSuite size (slots 0 to 126)");
+
+SLOT(ADMListSuite, InsertEntry, 21);
+SLOT(ADMListSuite, IndexEntry, 24);
+SLOT(ADMListSuite, GetActiveEntry, 27);
+SLOT(ADMListSuite, NumberOfEntries, 29);
+SLOT(ADMListSuite, GetNotifierData, 34);
+_Static_assert(sizeof(ADMListSuite) == 35 * 4, "ADMListSuite size");
+
+SLOT(ADMEntrySuite, SetID, 8);
+SLOT(ADMEntrySuite, GetID, 9);
+SLOT(ADMEntrySuite, Select, 12);
+SLOT(ADMEntrySuite, IsSelected, 13);
+SLOT(ADMEntrySuite, SetText, 39);
+SLOT(ADMEntrySuite, GetText, 40);
+SLOT(ADMEntrySuite, AbortTimer, 43);
+_Static_assert(sizeof(ADMEntrySuite) == 44 * 4, "ADMEntrySuite size");
+
+SLOT(ADMDrawerSuite, SetRGBColor, 15);
+SLOT(ADMDrawerSuite, SetADMColor, 17);
+SLOT(ADMDrawerSuite, DrawLine, 22);
+SLOT(ADMDrawerSuite, DrawRect, 25);
+SLOT(ADMDrawerSuite, FillRect, 26);
+SLOT(ADMDrawerSuite, GetUpdateRect, 62);
+_Static_assert(sizeof(ADMDrawerSuite) == 63 * 4, "ADMDrawerSuite size");
+
+SLOT(ADMNotifierSuite, GetItem, 0);
+SLOT(ADMNotifierSuite, GetDialog, 1);
+SLOT(ADMNotifierSuite, IsNotifierType, 2);
+SLOT(ADMNotifierSuite, GetNotifierType, 3);
+SLOT(ADMNotifierSuite, SkipNextClipboardOperation, 4);
+_Static_assert(sizeof(ADMNotifierSuite) == 5 * 4, "ADMNotifierSuite size");
+
+SLOT(ADMTrackerSuite, GetPoint, 0);
+SLOT(ADMTrackerSuite, GetAction, 1);
+SLOT(ADMTrackerSuite, GetCharacter, 10);
+_Static_assert(sizeof(ADMTrackerSuite) == 11 * 4, "ADMTrackerSuite size");
+
+_Static_assert(sizeof(ADMBasicSuite) == 36 * 4, "ADMBasicSuite size");
+
+_Static_assert(sizeof(ADMRect) == 16, "ADMRect size");
+AT(ADMRect, top, 4);
+AT(ADMRect, right, 8);
+AT(ADMRect, bottom, 12);
+_Static_assert(sizeof(ADMPoint) == 8, "ADMPoint size");
+AT(ADMPoint, v, 4);
+_Static_assert(sizeof(ADMBoolean) == 4, "ADMBoolean size");
+
+SLOT(GetFileListSuite, BrowseUrl, 3);
+SLOT(GetFileListSuite, GetWebTemplateList, 8);
+_Static_assert(sizeof(GetFileListSuite) == 9 * 4, "GetFileListSuite size");
+
+SLOT(SPAccessSuite, GetPluginAccess, 2);
+SLOT(SPAccessSuite, GetAccessInfo, 6);
+SLOT(SPAccessSuite, SetCurrentPlugin, 11);
+_Static_assert(sizeof(SPAccessSuite) == 12 * 4, "SPAccessSuite size");
+AT(SPPlatformAccessInfo, resourceAccess, 4);
+AT(SPPlatformAccessInfo, lastAccessTicks, 8);
+_Static_assert(sizeof(SPPlatformAccessInfo) == 12, "SPPlatformAccessInfo size");

@@ -249,7 +249,7 @@ TEST_F(NativeDialogSuiteTest, BrowseUrlIsRecordedByTheScriptedFace) {
 }
 
 TEST_F(NativeDialogSuiteTest, RegistrationServesBothSuitesAndGivesTheOldFileListBack) {
-    static const GetFileListSuite earlier = {nullptr, nullptr, nullptr};
+    static const GetFileListSuite earlier{};
     oxhost::SuiteRegistry& registry = oxhost::SuiteRegistry::Instance();
     registry.Register(kGetFileListSuiteName, kGetFileListSuiteVersion, &earlier);
     const void* served = nullptr;

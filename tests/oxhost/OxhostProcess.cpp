@@ -25,10 +25,14 @@ std::string ReadWhole(const std::string& path) {
 }  // namespace
 
 ProcessResult RunOxhost(const std::vector<std::string>& arguments, int interruptAfterMs) {
+    return RunProgram(BuiltProgramFolder() + "/oxhost", arguments, {}, interruptAfterMs);
+}
+
+ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::vector<std::string>& environment, int interruptAfterMs) {
     ScratchFolder scratch;
     const std::string outPath = scratch.File("stdout");
     const std::string errPath = scratch.File("stderr");
-    const std::string program = BuiltProgramFolder() + "/oxhost";
 
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
@@ -43,7 +47,10 @@ ProcessResult RunOxhost(const std::vector<std::string>& arguments, int interrupt
         const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(out, STDOUT_FILENO);
         dup2(err, STDERR_FILENO);
-        execv(program.c_str(), argv.data());
+        for (const std::string& setting : environment) {
+            putenv(const_cast<char*>(setting.c_str()));
+        }
+        execvp(program.c_str(), argv.data());
         _exit(127);
     }
     if (interruptAfterMs >= 0) {

@@ -12,8 +12,14 @@ struct ProcessResult {
     std::string err;
 };
 
-// Runs the built oxhost with the arguments; `interruptAfterMs` >= 0 sends it
-// Ctrl-C (SIGINT) after that many milliseconds.
+// Runs `program` with the arguments and, on top of this process's
+// environment, the NAME=VALUE settings of `environment`; `interruptAfterMs`
+// >= 0 sends it Ctrl-C (SIGINT) after that many milliseconds.
+ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::vector<std::string>& environment = {},
+                         int interruptAfterMs = -1);
+
+// Runs the built oxhost with the arguments.
 ProcessResult RunOxhost(const std::vector<std::string>& arguments, int interruptAfterMs = -1);
 
 }  // namespace oxtest

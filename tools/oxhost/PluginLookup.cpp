@@ -1,6 +1,7 @@
 #include "PluginLookup.h"
 
-#include <sys/stat.h>
+#include <filesystem>
+#include <system_error>
 
 #include "host/HostError.h"
 #include "host/module/PluginCatalog.h"
@@ -8,9 +9,10 @@
 namespace oxhost {
 namespace {
 
+// A name with a folder in it ("./x", or "C:\x" on Windows) or the module extension.
 bool LooksLikePath(const std::string& plugin) {
     const std::string extension = ".8bf";
-    return plugin.find('/') != std::string::npos ||
+    return std::filesystem::path(plugin).has_parent_path() ||
            (plugin.size() > extension.size() &&
             plugin.compare(plugin.size() - extension.size(), extension.size(), extension) == 0);
 }
@@ -40,8 +42,8 @@ std::vector<std::string> PluginFolders(const std::vector<std::string>& given) {
 
 std::string FindPluginModule(const std::string& plugin, const std::vector<std::string>& folders) {
     if (LooksLikePath(plugin)) {
-        struct stat status {};
-        if (stat(plugin.c_str(), &status) != 0) {
+        std::error_code error;
+        if (!std::filesystem::exists(plugin, error)) {
             throw HostError("no plug-in module '" + plugin + "'");
         }
         return plugin;

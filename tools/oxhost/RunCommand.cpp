@@ -4,13 +4,13 @@
 #include "Commands.h"
 #include "FilterSelectors.h"
 #include "ImageModes.h"
-#include "ResultCodes.h"
 #include "PluginLookup.h"
+#include "PluginReference.h"
+#include "ResultCodes.h"
 #include "RunDialog.h"
 #include "RunScripting.h"
 #include "host/HostError.h"
 #include "host/color/ColorServicesHost.h"
-#include "host/dialog/PluginAccessTable.h"
 #include "host/image/ImageFile.h"
 #include "host/module/PluginModule.h"
 #include "host/run/FilterRun.h"
@@ -30,29 +30,16 @@ const char* SelectorName(int16_t selector) {
 
 void CheckOutputCanHold(const Document& document, const std::string& output) {
     if (!IsSupportedOutputPath(output)) {
-        throw HostError("cannot write '" + output + "': use a .png, .tif or .tiff file name");
+        throw HostError("cannot write '" + output + "': use a " + SupportedOutputExtensions() +
+                        " file name");
     }
     const bool png = output.size() >= 4 && (output.compare(output.size() - 4, 4, ".png") == 0 ||
                                             output.compare(output.size() - 4, 4, ".PNG") == 0);
     if (png && document.model == ColorModel::CMYK) {
-        throw HostError("cannot write '" + output +
-                        "': PNG cannot hold a CMYK document; use .tif or .tiff");
+        throw HostError("cannot write '" + output + "': PNG cannot hold a CMYK document; use " +
+                        CmykOutputExtensions());
     }
 }
-
-// A plug-in reference of the host's for the run, handed back afterwards.
-class PluginReference {
-public:
-    explicit PluginReference(PluginModule& module)
-        : reference(PluginAccessTable::Instance().Add(&module, module.Path())) {}
-    ~PluginReference() { PluginAccessTable::Instance().Remove(reference); }
-    PluginReference(const PluginReference&) = delete;
-    PluginReference& operator=(const PluginReference&) = delete;
-    void* Get() const { return reference; }
-
-private:
-    void* reference;
-};
 
 }  // namespace
 
@@ -64,7 +51,8 @@ int RunCommand(const Options& options) {
     const std::string& input = options.arguments[1];
     const std::string& output = options.arguments[2];
     if (!IsSupportedOutputPath(output)) {
-        throw HostError("cannot write '" + output + "': use a .png, .tif or .tiff file name");
+        throw HostError("cannot write '" + output + "': use a " + SupportedOutputExtensions() +
+                        " file name");
     }
     // From here on Ctrl-C stops the filter at its next abort check, also
     // when pressed while the input is still being read.

@@ -1,6 +1,7 @@
 // The options dialog of `oxhost run --dialog`: which face shows the host's
 // dialog toolkit (a real window, or a script of steps with
-// --dialog-script), and the colour picker that goes with it.
+// --dialog-script), and the colour picker that goes with it. The window is
+// an FLTK window on Linux; the Windows build has the script only.
 #pragma once
 
 #include <memory>
@@ -15,7 +16,8 @@ namespace oxhost {
 class RunDialog {
 public:
     // Null without --dialog. Throws HostError when no display can be opened
-    // for the window, or the script cannot be read or understood.
+    // for the window (or the build has none), or the script cannot be read
+    // or understood.
     static std::unique_ptr<RunDialog> Prepare(bool dialog, const std::string& scriptPath);
     ~RunDialog();
     RunDialog(const RunDialog&) = delete;
@@ -28,6 +30,12 @@ public:
 private:
     RunDialog(std::unique_ptr<DialogFace> face, std::vector<PickedColor> scriptedPicks,
               bool interactive);
+
+    // The window face and its colour chooser, one file per platform
+    // (RunDialogLinux.cpp, RunDialogWindows.cpp). WindowFace throws
+    // HostError when there is no window to be had.
+    static std::unique_ptr<DialogFace> WindowFace();
+    ColorPickerScript WindowPicker() const;
 
     std::unique_ptr<DialogFace> face;
     std::vector<PickedColor> scriptedPicks;

@@ -1,7 +1,7 @@
 #include "RunScripting.h"
 
-#include <sys/stat.h>
-
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "PluginLookup.h"
@@ -15,10 +15,10 @@ namespace oxhost {
 namespace {
 
 void CheckRecordFolder(const std::string& recordFile) {
-    const size_t slash = recordFile.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : recordFile.substr(0, slash + 1);
-    struct stat status {};
-    if (stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+    const std::filesystem::path parent = std::filesystem::path(recordFile).parent_path();
+    const std::string folder = parent.empty() ? "." : parent.string();
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
         throw HostError("cannot record into '" + recordFile + "': no folder '" + folder + "'");
     }
 }

@@ -1,13 +1,18 @@
 #include "SwatchFolder.h"
 
+#include <filesystem>
+
 #include "host/module/ProgramFolder.h"
 
 namespace oxhost {
 
 std::string SwatchFolder() {
-    const std::string subfolder = "Presets/Color Swatches/";
+    // In the platform's own spelling: "Presets\Color Swatches\" on Windows.
+    const std::filesystem::path subfolder = std::filesystem::path("Presets") / "Color Swatches";
     const std::string programFolder = ProgramFolder();
-    return programFolder.empty() ? subfolder : programFolder + "/" + subfolder;
+    const std::filesystem::path folder =
+        programFolder.empty() ? subfolder : std::filesystem::path(programFolder) / subfolder;
+    return folder.string() + char(std::filesystem::path::preferred_separator);
 }
 
 }  // namespace oxhost

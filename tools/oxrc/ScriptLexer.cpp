@@ -78,6 +78,9 @@ public:
         while (SkipBlanksAndComments()) {
             tokens.push_back(NextToken());
         }
+        if (!conditions_.empty()) {
+            Fail(line_, "#ifdef or #ifndef without #endif");
+        }
         Token end;
         end.kind = TokenKind::EndOfScript;
         end.line = line_;
@@ -98,6 +101,39 @@ private:
     void SkipRestOfLine() {
         while (!AtEnd() && Peek() != '\n') {
             ++pos_;
+        }
+    }
+
+    bool Active() const { return conditions_.empty() || conditions_.back().active; }
+
+    // Conditionals keep or leave out the lines up to their #else or #endif.
+    // This compiler defines no names: it builds the resources of the Linux
+    // modules, so what a script keeps for one Windows target alone (#ifdef
+    // _WIN64) is left out, as a 32-bit windres build leaves it out. Other
+    // directives (#include <windows.h>, #define) are ignored.
+    void HandleDirective() {
+        const size_t start = pos_ + 1;
+        SkipRestOfLine();
+        std::string directive = text_.substr(start, pos_ - start);
+        const size_t nameStart = directive.find_first_not_of(" \t");
+        directive = nameStart == std::string::npos ? "" : directive.substr(nameStart);
+        const std::string name = directive.substr(0, directive.find_first_of(" \t\r/"));
+        if (name == "ifdef" || name == "ifndef") {
+            // No name is defined: #ifndef keeps its lines, #ifdef leaves them out.
+            conditions_.push_back({Active(), Active() && name == "ifndef"});
+        } else if (name == "else") {
+            if (conditions_.empty()) {
+                Fail(line_, "#else without #ifdef");
+            }
+            Condition& condition = conditions_.back();
+            condition.active = condition.outerActive && !condition.active;
+        } else if (name == "endif") {
+            if (conditions_.empty()) {
+                Fail(line_, "#endif without #ifdef");
+            }
+            conditions_.pop_back();
+        } else if (name == "if" || name == "elif") {
+            Fail(line_, "#" + name + " is not supported; use #ifdef or #ifndef");
         }
     }
 
@@ -127,6 +163,9 @@ private:
             } else if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v') {
                 ++pos_;
             } else if (c == '#' && atLineStart_) {
+                HandleDirective();
+            } else if (!Active()) {
+                // A line inside a conditional that is left out.
                 SkipRestOfLine();
             } else if (c == '/' && Peek(1) == '/') {
                 SkipRestOfLine();
@@ -288,6 +327,11 @@ private:
     size_t pos_ = 0;
     int line_ = 1;
     bool atLineStart_ = true;
+    struct Condition {
+        bool outerActive;  // whether the lines around the conditional are kept
+        bool active;       // whether the lines of the current branch are kept
+    };
+    std::vector<Condition> conditions_;
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 // Splits a resource script into tokens. Comments and preprocessor lines
-// (a '#' as the first non-blank character) are dropped; string escapes are
+// (a '#' as the first non-blank character) are dropped; #ifdef NAME and
+// #ifndef NAME with #else and #endif keep or leave out lines as if no name
+// were defined; string escapes are
 // decoded as windres decodes them in narrow strings.
 #pragma once
 

@@ -1,5 +1,5 @@
-#include "host/image/AtomicFile.h"
-
+// On Linux the temporary file comes from mkostemp and is renamed over the
+// target, which POSIX makes atomic.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "host/HostError.h"
+#include "host/image/AtomicFile.h"
 
 namespace oxhost {
 namespace {

@@ -1,10 +1,10 @@
-#include "PluginModule.h"
-
+// On Linux a module is loaded with dlopen and its entry found with dlsym.
 #include <dlfcn.h>
 
 #include <utility>
 
 #include "ModuleFile.h"
+#include "PluginModule.h"
 #include "host/HostError.h"
 
 namespace oxhost {
@@ -52,10 +52,10 @@ std::unique_ptr<PluginModule> PluginModule::Open(const std::string& path) {
         throw HostError("'" + path + "' cannot be loaded: " + LastLoaderError());
     }
     dlerror();
-    void* symbol = dlsym(library.Get(), properties.entryPoint.c_str());
+    void* symbol = dlsym(library.Get(), properties.HostEntryPoint().c_str());
     if (symbol == nullptr) {
         throw HostError("'" + path + "' cannot be loaded: it has no entry point '" +
-                        properties.entryPoint + "'");
+                        properties.HostEntryPoint() + "'");
     }
     auto entry = reinterpret_cast<PluginEntryProc>(symbol);
     std::unique_ptr<PluginModule> module(

@@ -1,9 +1,14 @@
+// On Linux Ctrl-C arrives as SIGINT; the handler puts the default action
+// back, so that a second Ctrl-C ends the program.
+#include <csignal>
+
 #include "host/run/InterruptWatch.h"
 
 namespace oxhost {
 namespace {
 
 volatile sig_atomic_t interrupted = 0;
+struct sigaction previousAction {};
 
 void OnInterrupt(int) {
     interrupted = 1;
@@ -20,8 +25,12 @@ InterruptWatch::InterruptWatch() {
     sigaction(SIGINT, &action, &previousAction);
 }
 
-InterruptWatch::~InterruptWatch() { sigaction(SIGINT, &previousAction, nullptr); }
+InterruptWatch::~InterruptWatch() {
+    sigaction(SIGINT, &previousAction, nullptr);
+}
 
-bool InterruptWatch::Interrupted() { return interrupted != 0; }
+bool InterruptWatch::Interrupted() {
+    return interrupted != 0;
+}
 
 }  // namespace oxhost

@@ -1,5 +1,4 @@
-#include "host/image/TiffFile.h"
-
+// On Linux TIFF files go through libtiff.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include "host/HostError.h"
 #include "host/image/AtomicFile.h"
 #include "host/image/DocumentAllocation.h"
+#include "host/image/TiffFile.h"
 #include "host/image/TiffHandle.h"
 
 namespace oxhost {
@@ -269,6 +269,10 @@ void FileRowFromDocument(const Document& document, int row, std::vector<uint8_t>
 }
 
 }  // namespace
+
+bool TiffFilesSupported() {
+    return true;
+}
 
 Document ReadTiffFile(const std::string& path) {
     int descriptor = OpenForReading(path);

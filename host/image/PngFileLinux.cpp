@@ -1,5 +1,4 @@
-#include "host/image/PngFile.h"
-
+// On Linux PNG files go through libpng.
 #include <png.h>
 
 #include <cerrno>
@@ -11,6 +10,7 @@
 #include "host/HostError.h"
 #include "host/image/AtomicFile.h"
 #include "host/image/DocumentAllocation.h"
+#include "host/image/PngFile.h"
 
 namespace oxhost {
 namespace {
@@ -226,7 +226,7 @@ Document ReadPngFile(const std::string& path) {
 void WritePngFile(const Document& document, const std::string& path) {
     if (document.model != ColorModel::RGB) {
         throw HostError("cannot save '" + path +
-                        "': a CMYK document cannot be saved as PNG; use .tif instead");
+                        "': a CMYK document cannot be saved as PNG; use .pam or .tif instead");
     }
     CheckDocumentShape(document, path, "save");
 

@@ -1,6 +1,7 @@
-#include "host/module/ProgramFolder.h"
-
+// On Linux the running program names itself through /proc/self/exe.
 #include <filesystem>
+
+#include "host/module/ProgramFolder.h"
 
 namespace oxhost {
 

@@ -1,0 +1,26 @@
+// Netpbm PAM files (P7), read and written without any library: the one
+// lossless format every build of the host has, CMYK included.
+//
+// Tuple types read: RGB, RGB_ALPHA, CMYK, CMYK_ALPHA, GRAYSCALE and
+// GRAYSCALE_ALPHA, with MAXVAL 255 only. Grey becomes RGB. CMYK samples in
+// the file are ink amounts (0 = no ink), as in TIFF, and are inverted into
+// the document's convention (255 = no ink) both ways. Header and pixels are
+// read in one pass; memory is the document itself plus one row.
+#pragma once
+
+#include <string>
+
+#include "host/image/Document.h"
+
+namespace oxhost {
+
+// Throws HostError naming the file for a damaged header ("damaged PAM
+// header (...)"), an unsupported one ("unsupported PAM: ..."), pixel data
+// that ends early, or a side of zero or over kMaxDocumentSide.
+Document ReadPamFile(const std::string& path);
+
+// Writes RGB, RGB_ALPHA, CMYK or CMYK_ALPHA atomically. Throws HostError when
+// the file cannot be written.
+void WritePamFile(const Document& document, const std::string& path);
+
+}  // namespace oxhost

@@ -1,0 +1,26 @@
+// On Windows the running program's path comes from GetModuleFileNameA.
+#include <windows.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "host/module/ProgramFolder.h"
+
+namespace oxhost {
+
+std::string ProgramFolder() {
+    // Paths may be longer than MAX_PATH; the buffer grows until the name fits.
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), DWORD(buffer.size()));
+        if (length == 0) {
+            return std::string();
+        }
+        if (length < buffer.size()) {
+            return std::filesystem::path(std::string(buffer.data(), length)).parent_path().string();
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+}  // namespace oxhost
