@@ -20,32 +20,28 @@ TOOLCHAIN_x64 = cmake/toolchains/x86_64-w64-mingw32.cmake
 
 all: build
 
-deps:
+# Installs the Debian packages of $(1) that are missing.
+define install_missing
 	@missing=""; \
-	for package in $(PACKAGES); do \
+	for package in $(1); do \
 	    dpkg-query -W -f='$${Status}' $$package 2>/dev/null | grep -q "install ok installed" \
 	        || missing="$$missing $$package"; \
 	done; \
 	if [ -n "$$missing" ]; then \
 	    echo "Installing:$$missing"; \
 	    if [ "$$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi; \
+	    case "$$missing" in *:i386*) dpkg --print-foreign-architectures | grep -qx i386 \
+	        || $$sudo dpkg --add-architecture i386;; esac; \
 	    $$sudo apt-get update && \
 	    DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
 
 deps-windows:
-	@missing=""; \
-	for package in $(WINDOWS_PACKAGES); do \
-	    dpkg-query -W -f='$${Status}' $$package 2>/dev/null | grep -q "install ok installed" \
-	        || missing="$$missing $$package"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	    echo "Installing:$$missing"; \
-	    if [ "$$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi; \
-	    dpkg --print-foreign-architectures | grep -qx i386 || $$sudo dpkg --add-architecture i386; \
-	    $$sudo apt-get update && \
-	    DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y --no-install-recommends $$missing; \
-	fi
+	$(call install_missing,$(WINDOWS_PACKAGES))
 
 # The Linux release build knows where the Windows builds are, for its Wine tests.
 $(BUILD)/release/CMakeCache.txt:
