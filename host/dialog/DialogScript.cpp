@@ -1,9 +1,13 @@
-// The text form of a scripted face's steps, for the command line.
+// The text form of a scripted face's steps, for the command line, and the
+// checks that make a script's mistakes errors.
+#include "host/dialog/DialogScript.h"
+
+#include <climits>
 #include <cstdlib>
 #include <sstream>
 
 #include "host/HostError.h"
-#include "host/dialog/ScriptedFace.h"
+#include "host/dialog/DialogSession.h"
 
 namespace oxhost {
 namespace {
@@ -17,18 +21,43 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
+// A target alone: "name" or a name in double quotes.
+bool ReadTarget(const std::string& text, std::string& target) {
+    if (!text.empty() && text[0] == '"') {
+        if (text.size() < 2 || text.back() != '"') {
+            return false;
+        }
+        target = text.substr(1, text.size() - 2);
+    } else {
+        target = text;
+    }
+    return !target.empty();
+}
+
 // Splits "TARGET = N"; false when there is no '=' or N is no whole number.
+// A quoted target ends at its closing quote; otherwise at the last '='.
 bool SplitTargetAndNumber(const std::string& text, std::string& target, int32_t& number) {
-    const size_t equals = text.rfind('=');
-    if (equals == std::string::npos) {
+    size_t equals = std::string::npos;
+    if (!text.empty() && text[0] == '"') {
+        const size_t closing = text.find('"', 1);
+        if (closing == std::string::npos) {
+            return false;
+        }
+        equals = text.find('=', closing);
+        if (equals == std::string::npos ||
+            !Trimmed(text.substr(closing + 1, equals - closing - 1)).empty()) {
+            return false;
+        }
+    } else {
+        equals = text.rfind('=');
+    }
+    if (equals == std::string::npos || !ReadTarget(Trimmed(text.substr(0, equals)), target)) {
         return false;
     }
-    target = Trimmed(text.substr(0, equals));
     const std::string digits = Trimmed(text.substr(equals + 1));
     char* end = nullptr;
     const long value = std::strtol(digits.c_str(), &end, 10);
-    if (target.empty() || digits.empty() || *end != '\0' || value < INT32_MIN ||
-        value > INT32_MAX) {
+    if (digits.empty() || *end != '\0' || value < INT32_MIN || value > INT32_MAX) {
         return false;
     }
     number = int32_t(value);
@@ -67,8 +96,8 @@ DialogStep ParseLine(const std::string& line, int lineNumber) {
     if (verb == "cancel" && rest.empty()) {
         return DialogStep::PressCancel();
     }
-    if (verb == "click" && !rest.empty()) {
-        return DialogStep::Click(rest);
+    if (verb == "click" && ReadTarget(rest, target)) {
+        return DialogStep::Click(target);
     }
     PickedColor color;
     if (verb == "pick" && ReadColor(rest, color)) {
@@ -84,10 +113,109 @@ DialogStep ParseLine(const std::string& line, int lineNumber) {
                     "\"");
 }
 
+// Checking steps
+
+using Action = DialogStep::Action;
+
+bool Fits(const ToolkitItem& item, Action action) {
+    switch (action) {
+        case Action::SetValue:
+            return item.kind == kADMTextEditType;
+        case Action::ChooseEntry:
+            return item.list != nullptr;
+        default:
+            return item.kind == kADMTextCheckBoxType || item.kind == kADMTextRadioButtonType ||
+                   item.kind == kADMTextPushButtonType || item.kind == kADMPicturePushButtonType ||
+                   item.kind == kADMUserType;
+    }
+}
+
+const char* ActionName(Action action) {
+    switch (action) {
+        case Action::SetValue:
+            return "set";
+        case Action::ChooseEntry:
+            return "choose";
+        default:
+            return "click";
+    }
+}
+
+// The item the step acts on; "" or why there is none.
+std::string ChooseItem(const DialogStep& step, DialogSession& session, ToolkitItem*& chosen) {
+    chosen = nullptr;
+    if (step.action == Action::PressOk || step.action == Action::PressCancel) {
+        const ToolkitDialog& dialog = session.Dialog();
+        chosen = dialog.FindItem(step.action == Action::PressOk ? dialog.defaultItemId
+                                                                : dialog.cancelItemId);
+        return chosen != nullptr && session.Accepts(*chosen)
+                   ? std::string()
+                   : std::string("the dialog's ") +
+                         (step.action == Action::PressOk ? "OK" : "Cancel") +
+                         " button cannot be pressed";
+    }
+    const std::vector<ToolkitItem*> named = session.FindAll(step.target);
+    if (named.empty()) {
+        return "the dialog has no item \"" + step.target + "\"";
+    }
+    ToolkitItem* fitting = nullptr;
+    for (ToolkitItem* item : named) {
+        if (Fits(*item, step.action)) {
+            if (session.Accepts(*item)) {
+                chosen = item;
+                return std::string();
+            }
+            fitting = fitting != nullptr ? fitting : item;
+        }
+    }
+    if (fitting != nullptr) {
+        return "\"" + step.target + "\" (" + DialogSession::KindName(fitting->kind) + " #" +
+               std::to_string(fitting->id) + ") is disabled";
+    }
+    return "\"" + step.target + "\" (" + DialogSession::KindName(named.front()->kind) + " #" +
+           std::to_string(named.front()->id) + ") cannot take '" + ActionName(step.action) + "'";
+}
+
+// Performs the step; "" or why it could not be done.
+std::string Perform(const DialogStep& step, DialogSession& session) {
+    ToolkitItem* item = nullptr;
+    std::string problem = ChooseItem(step, session, item);
+    if (!problem.empty()) {
+        return problem;
+    }
+    bool done = false;
+    switch (step.action) {
+        case Action::SetValue:
+            done = session.TypeValue(*item, step.value);
+            break;
+        case Action::ChooseEntry: {
+            const size_t entries = item->list->entries.size();
+            if (step.value < 0 || size_t(step.value) >= entries) {
+                return "\"" + step.target + "\" has no entry " + std::to_string(step.value) +
+                       " (its entries are 0 to " + std::to_string(int(entries) - 1) + ")";
+            }
+            done = session.ChooseEntry(*item, step.value);
+            break;
+        }
+        default:
+            done = session.Click(*item);
+            break;
+    }
+    return done ? std::string() : "\"" + step.target + "\" refused the step";
+}
+
+void CancelFor(const std::string& problem, DialogSession& session, ScriptOutcome& outcome) {
+    outcome.problem = problem;
+    ToolkitItem* cancel = session.Dialog().FindItem(session.Dialog().cancelItemId);
+    if (cancel != nullptr) {
+        session.Click(*cancel);
+    }
+}
+
 }  // namespace
 
-std::vector<DialogStep> ParseDialogScript(const std::string& text) {
-    std::vector<DialogStep> steps;
+std::vector<ScriptLine> ParseDialogScriptLines(const std::string& text) {
+    std::vector<ScriptLine> steps;
     std::istringstream lines(text);
     std::string line;
     int lineNumber = 0;
@@ -97,8 +225,37 @@ std::vector<DialogStep> ParseDialogScript(const std::string& text) {
         if (line.empty() || line[0] == '#') {
             continue;
         }
-        steps.push_back(ParseLine(line, lineNumber));
+        steps.push_back(ScriptLine{ParseLine(line, lineNumber), lineNumber});
     }
+    return steps;
+}
+
+std::vector<DialogStep> ParseDialogScript(const std::string& text) {
+    std::vector<DialogStep> steps;
+    for (ScriptLine& line : ParseDialogScriptLines(text)) {
+        steps.push_back(std::move(line.step));
+    }
+    return steps;
+}
+
+std::vector<DialogStep> CheckedDialogSteps(const std::vector<ScriptLine>& lines,
+                                           const std::shared_ptr<ScriptOutcome>& outcome) {
+    std::vector<DialogStep> steps;
+    for (const ScriptLine& line : lines) {
+        if (line.step.action == Action::AnswerPicker) {
+            steps.push_back(line.step);
+            continue;
+        }
+        steps.push_back(DialogStep::Inspect([line, outcome](DialogSession& session) {
+            const std::string problem = Perform(line.step, session);
+            if (!problem.empty()) {
+                CancelFor("line " + std::to_string(line.lineNumber) + ": " + problem, session,
+                          *outcome);
+            }
+        }));
+    }
+    // Reached only when no step ended the dialog; the face then cancels it.
+    steps.push_back(DialogStep::Inspect([outcome](DialogSession&) { outcome->ranOut = true; }));
     return steps;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "host/dialog/DialogModel.h"
 
@@ -21,9 +22,25 @@ public:
     // dialog runs.
     bool IsLive(const ToolkitItem& item) const;
 
-    // "#<id>" names an item by id; any other target names the first item
-    // whose text is the target, else the first whose tooltip begins with it.
+    // Every item `target` names, best match first. "#<id>" names an item by
+    // id. Any other target names, in this order, the items whose text is the
+    // target, those whose label is (see Label), and those whose tooltip
+    // begins with it; text and labels match whatever their case and without
+    // a trailing colon ("tolerance" names the field labelled "Tolerance:").
+    std::vector<ToolkitItem*> FindAll(const std::string& target) const;
+    // The first of FindAll, or null.
     ToolkitItem* Find(const std::string& target) const;
+
+    // What a person reads as the item's name: its own text; for an item
+    // without text (a number field, a popup, a colour swatch) the text of the
+    // nearest item to its left on the same row, as dialogs place captions;
+    // failing both, its tooltip.
+    std::string Label(const ToolkitItem& item) const;
+    // A short name of the item's kind: "number field", "check box", ...
+    static std::string KindName(const std::string& kind);
+    // Whether a user's action can reach the item now: it is enabled and
+    // shown, and the dialog still runs.
+    bool Accepts(const ToolkitItem& item) const;
 
     // User actions. Each is refused (false, nothing sent) on an item that is
     // disabled or hidden, or of a kind the action does not fit.
@@ -48,8 +65,6 @@ public:
     int32_t EndedBy() const { return Ended() ? dialog.endedBy : dialog.cancelItemId; }
 
 private:
-    bool Accepts(const ToolkitItem& item) const;
-
     DialogToolkit& toolkit;
     ToolkitDialog& dialog;
 };

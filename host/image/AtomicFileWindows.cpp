@@ -33,43 +33,114 @@ std::string TemporaryName(const std::string& path, int attempt) {
            std::to_string(GetCurrentProcessId()) + "-" + std::to_string(attempt) + ".tmp";
 }
 
-}  // namespace
+// Only regular files are replaced: not folders, and not devices such as NUL.
+void CheckRegularOrAbsent(const std::string& targetPath) {
+    const DWORD attributes = GetFileAttributesA(targetPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return;  // absent, or unreachable: creating the file will say why
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        throw HostError("cannot write '" + targetPath +
+                        "': it is a folder, not a regular file; only regular files are replaced");
+    }
+    if (attributes & FILE_ATTRIBUTE_READONLY) {
+        ThrowWriteError(targetPath, ERROR_ACCESS_DENIED);
+    }
+    HANDLE handle = CreateFileA(targetPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        const DWORD type = GetFileType(handle);
+        CloseHandle(handle);
+        if (type != FILE_TYPE_DISK) {
+            throw HostError("cannot write '" + targetPath +
+                            "': it is a device, not a regular file; only regular files are "
+                            "replaced");
+        }
+    }
+}
 
-AtomicFile::AtomicFile(const std::string& targetPath)
-    : targetPath_(targetPath), resolvedTargetPath_(targetPath) {
-    HANDLE file = INVALID_HANDLE_VALUE;
+HANDLE CreateTemporary(FinishedFile& file) {
+    HANDLE handle = INVALID_HANDLE_VALUE;
     DWORD error = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < kNameAttempts && error == ERROR_FILE_EXISTS; ++attempt) {
-        temporaryPath_ = TemporaryName(targetPath, attempt);
-        file = CreateFileA(temporaryPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-        error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+        file.temporaryPath = TemporaryName(file.resolvedPath, attempt);
+        handle = CreateFileA(file.temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        error = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
     }
-    if (file == INVALID_HANDLE_VALUE) {
-        temporaryPath_.clear();
-        ThrowWriteError(targetPath_, error);
+    if (handle == INVALID_HANDLE_VALUE) {
+        file.temporaryPath.clear();
+        ThrowWriteError(file.targetPath, error);
     }
-    const int descriptor = _open_osfhandle(intptr_t(file), _O_BINARY | _O_WRONLY);
+    return handle;
+}
+
+}  // namespace
+
+void CheckReplaceable(const std::string& targetPath) {
+    CheckRegularOrAbsent(targetPath);
+    FinishedFile probe;
+    probe.targetPath = targetPath;
+    probe.resolvedPath = targetPath;
+    CloseHandle(CreateTemporary(probe));
+    atomicfile::Discard(probe);
+}
+
+namespace atomicfile {
+
+void Discard(FinishedFile& file) {
+    if (!file.temporaryPath.empty()) {
+        DeleteFileA(file.temporaryPath.c_str());
+        file.temporaryPath.clear();
+    }
+}
+
+void PutInPlace(std::vector<FinishedFile>& files) {
+    for (size_t index = 0; index < files.size(); ++index) {
+        FinishedFile& file = files[index];
+        if (!MoveFileExA(file.temporaryPath.c_str(), file.resolvedPath.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            const DWORD error = GetLastError();
+            for (size_t rest = index; rest < files.size(); ++rest) {
+                Discard(files[rest]);
+            }
+            ThrowWriteError(file.targetPath, error);
+        }
+        file.temporaryPath.clear();
+    }
+}
+
+}  // namespace atomicfile
+
+AtomicFile::AtomicFile(const std::string& targetPath) {
+    file_.targetPath = targetPath;
+    file_.resolvedPath = targetPath;
+    CheckRegularOrAbsent(targetPath);
+    HANDLE handle = CreateTemporary(file_);
+    const int descriptor = _open_osfhandle(intptr_t(handle), _O_BINARY | _O_WRONLY);
     if (descriptor < 0) {
-        CloseHandle(file);
-        RemoveTemporary();
-        ThrowWriteError(targetPath_, ERROR_TOO_MANY_OPEN_FILES);
+        CloseHandle(handle);
+        atomicfile::Discard(file_);
+        ThrowWriteError(targetPath, ERROR_TOO_MANY_OPEN_FILES);
     }
     stream_ = _fdopen(descriptor, "wb");
     if (stream_ == nullptr) {
         _close(descriptor);
-        RemoveTemporary();
-        ThrowWriteError(targetPath_, ERROR_TOO_MANY_OPEN_FILES);
+        atomicfile::Discard(file_);
+        ThrowWriteError(targetPath, ERROR_TOO_MANY_OPEN_FILES);
     }
 }
 
 AtomicFile::~AtomicFile() {
-    RemoveTemporary();
+    if (stream_ != nullptr) {
+        std::fclose(stream_);
+    }
+    atomicfile::Discard(file_);
 }
 
 void AtomicFile::Commit() {
     if (stream_ == nullptr) {
-        throw HostError("cannot write '" + targetPath_ + "': the file was already committed");
+        throw HostError("cannot write '" + file_.targetPath + "': the file was already committed");
     }
     DWORD error = ERROR_SUCCESS;
     if (std::fflush(stream_) != 0 || _commit(_fileno(stream_)) != 0) {
@@ -80,27 +151,20 @@ void AtomicFile::Commit() {
     if (std::fclose(stream) != 0 && error == ERROR_SUCCESS) {
         error = ERROR_WRITE_FAULT;
     }
-    if (error == ERROR_SUCCESS &&
-        !MoveFileExA(temporaryPath_.c_str(), resolvedTargetPath_.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = GetLastError();
-    }
     if (error != ERROR_SUCCESS) {
-        RemoveTemporary();
-        ThrowWriteError(targetPath_, error);
+        atomicfile::Discard(file_);
+        ThrowWriteError(file_.targetPath, error);
     }
-    temporaryPath_.clear();
-}
-
-void AtomicFile::RemoveTemporary() {
-    if (stream_ != nullptr) {
-        std::fclose(stream_);
-        stream_ = nullptr;
+    std::vector<FinishedFile> files;
+    files.push_back(std::move(file_));
+    // The stream is gone and the file handed on: nothing is left to discard.
+    file_ = FinishedFile{};
+    file_.targetPath = files.front().targetPath;
+    if (AtomicCommitGroup* group = AtomicCommitGroup::Active()) {
+        group->Adopt(std::move(files.front()));
+        return;
     }
-    if (!temporaryPath_.empty()) {
-        DeleteFileA(temporaryPath_.c_str());
-        temporaryPath_.clear();
-    }
+    atomicfile::PutInPlace(files);
 }
 
 }  // namespace oxhost

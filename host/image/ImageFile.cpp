@@ -1,7 +1,9 @@
 #include "host/image/ImageFile.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -76,7 +78,79 @@ FileFormat FormatFromExtension(const std::string& path) {
     return FileFormat::Unknown;
 }
 
+uint32_t BigEndian32(const unsigned char* bytes) {
+    return uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 | uint32_t(bytes[2]) << 8 |
+           uint32_t(bytes[3]);
+}
+
+// The bit depth of IHDR, and the frames of an animated PNG: acTL counts the
+// frames of the animation, which leaves out the default image unless an fcTL
+// chunk comes before the first IDAT. Only the chunk headers before the
+// image data are read.
+ImageFileContent InspectPng(FILE* file) {
+    ImageFileContent content;
+    bool animationHoldsDefaultImage = false;
+    uint32_t animationFrames = 0;
+    unsigned char header[8];
+    if (std::fseek(file, long(sizeof kPngSignature), SEEK_SET) != 0) {
+        return content;
+    }
+    while (std::fread(header, 1, sizeof header, file) == sizeof header) {
+        const uint32_t length = BigEndian32(header);
+        const std::string type(reinterpret_cast<const char*>(header + 4), 4);
+        if (type == "IDAT" || type == "IEND") {
+            break;
+        }
+        unsigned char data[9] = {};
+        const size_t wanted = std::min<uint32_t>(length, sizeof data);
+        if (std::fread(data, 1, wanted, file) != wanted) {
+            break;
+        }
+        if (type == "IHDR" && wanted >= 9) {
+            content.bitsPerSample = data[8];
+        } else if (type == "acTL" && wanted >= 4) {
+            animationFrames = BigEndian32(data);
+        } else if (type == "fcTL") {
+            animationHoldsDefaultImage = true;
+        }
+        // The rest of the chunk and its checksum.
+        if (std::fseek(file, long(length - wanted) + 4, SEEK_CUR) != 0) {
+            break;
+        }
+    }
+    if (animationFrames > 0) {
+        const uint64_t images = uint64_t(animationFrames) + (animationHoldsDefaultImage ? 0 : 1);
+        content.pages = int(std::min<uint64_t>(images, INT32_MAX));
+    }
+    return content;
+}
+
 }  // namespace
+
+ImageFileContent InspectImageFile(const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return ImageFileContent();
+    }
+    unsigned char head[sizeof kPngSignature];
+    const size_t length = std::fread(head, 1, sizeof head, file);
+    ImageFileContent content;
+    switch (FormatFromContent(head, length)) {
+        case FileFormat::Png:
+            content = InspectPng(file);
+            break;
+        case FileFormat::Tiff: {
+            const TiffContent tiff = InspectTiffFile(path);
+            content.pages = tiff.pages;
+            content.bitsPerSample = tiff.bitsPerSample;
+            break;
+        }
+        default:
+            break;  // PAM: the reader takes 8-bit files (MAXVAL 255) only
+    }
+    std::fclose(file);
+    return content;
+}
 
 Document LoadImageFile(const std::string& path) {
     switch (SniffFile(path)) {
@@ -109,6 +183,13 @@ void SaveImageFile(const Document& document, const std::string& path) {
     }
     throw HostError("cannot save '" + path + "': unsupported file type (use " +
                     SupportedOutputExtensions() + ")");
+}
+
+void CheckOutputCanHold(ColorModel model, const std::string& path) {
+    if (model == ColorModel::CMYK && FormatFromExtension(path) == FileFormat::Png) {
+        throw HostError("cannot write '" + path + "': PNG cannot hold a CMYK document; use " +
+                        CmykOutputExtensions());
+    }
 }
 
 bool IsSupportedOutputPath(const std::string& path) {

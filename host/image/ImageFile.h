@@ -13,12 +13,28 @@ namespace oxhost {
 // damaged, or has a side of zero or over kMaxDocumentSide.
 Document LoadImageFile(const std::string& path);
 
+// What a file holds beyond the document LoadImageFile makes of it: a
+// document is one image of 8 bits per sample, so further pages (of a TIFF,
+// or the frames of an animated PNG) and deeper samples are lost on the way.
+struct ImageFileContent {
+    int pages = 1;          // images in the file
+    int bitsPerSample = 8;  // of the image that is read
+};
+
+// Looks at the file without reading its pixels. A file it cannot make out
+// counts as one 8-bit image; loading it says what is wrong.
+ImageFileContent InspectImageFile(const std::string& path);
+
 // Writes `document` in the format named by the extension of `path` (.png,
 // .pam, .tif, .tiff, any case), replacing the file atomically, so `path` may be the
 // file the document was loaded from. Throws HostError, leaving any existing
 // file untouched, when the extension is not supported, the document cannot
 // be held by the format (CMYK as PNG) or the file cannot be written.
 void SaveImageFile(const Document& document, const std::string& path);
+
+// Throws HostError, naming `path` and the formats that would do, when the
+// format its extension names cannot hold a document of `model` (CMYK as PNG).
+void CheckOutputCanHold(ColorModel model, const std::string& path);
 
 // Whether SaveImageFile accepts the extension of `path`.
 bool IsSupportedOutputPath(const std::string& path);

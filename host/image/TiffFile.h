@@ -18,6 +18,15 @@ bool TiffFilesSupported();
 // ("unsupported TIFF: 16 bits per sample") or what is damaged.
 Document ReadTiffFile(const std::string& path);
 
+// The number of images (directories) of a TIFF file and the bits per
+// sample of the first; {1, 8} when the file cannot be opened as a TIFF, and
+// always where the build has no TIFF.
+struct TiffContent {
+    int pages = 1;
+    int bitsPerSample = 8;
+};
+TiffContent InspectTiffFile(const std::string& path);
+
 // Writes an 8-bit RGB(A) or CMYK(A) TIFF atomically: interleaved samples,
 // deflate compression with a horizontal predictor, alpha marked as
 // unassociated. Throws HostError when the file cannot be written.

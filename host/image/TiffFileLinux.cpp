@@ -295,6 +295,22 @@ Document ReadTiffFile(const std::string& path) {
     return document;
 }
 
+TiffContent InspectTiffFile(const std::string& path) {
+    TiffContent content;
+    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return content;
+    }
+    TiffHandle handle;
+    if (!handle.Open(descriptor, path, "r")) {
+        close(descriptor);
+        return content;
+    }
+    content.bitsPerSample = DefaultedShortField(handle.Get(), TIFFTAG_BITSPERSAMPLE);
+    content.pages = std::max(1, int(TIFFNumberOfDirectories(handle.Get())));
+    return content;
+}
+
 void WriteTiffFile(const Document& document, const std::string& path) {
     CheckDocumentShape(document, path, "save");
     AtomicFile output(path);

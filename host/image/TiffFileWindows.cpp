@@ -14,6 +14,10 @@ Document ReadTiffFile(const std::string& path) {
                     "': this build of oxhost cannot read TIFF files; it reads PNG and PAM (.pam)");
 }
 
+TiffContent InspectTiffFile(const std::string&) {
+    return TiffContent();
+}
+
 void WriteTiffFile(const Document&, const std::string& path) {
     throw HostError("cannot write '" + path +
                     "': this build of oxhost cannot write TIFF files; use .png or .pam");

@@ -3,20 +3,38 @@
 // the program.
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 
 #include "host/run/InterruptWatch.h"
 
 namespace oxhost {
 namespace {
 
+constexpr UINT kExitInterrupted = 130;
+
 std::atomic<bool> interrupted{false};
+std::atomic<bool> exitAtOnce{false};
+char exitMessage[1024];
+DWORD exitMessageLength = 0;
 
 BOOL WINAPI OnControl(DWORD event) {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
         return FALSE;
     }
-    return interrupted.exchange(true) ? FALSE : TRUE;
+    if (interrupted.exchange(true)) {
+        return FALSE;
+    }
+    if (exitAtOnce) {
+        DWORD written = 0;
+        WriteFile(GetStdHandle(STD_ERROR_HANDLE), exitMessage, exitMessageLength, &written,
+                  nullptr);
+        // The main thread is inside a library reading the file: end the
+        // process without running anything more of it.
+        TerminateProcess(GetCurrentProcess(), kExitInterrupted);
+    }
+    return TRUE;
 }
 
 }  // namespace
@@ -32,6 +50,17 @@ InterruptWatch::~InterruptWatch() {
 
 bool InterruptWatch::Interrupted() {
     return interrupted;
+}
+
+ExitAtOnceOnInterrupt::ExitAtOnceOnInterrupt(const std::string& message) {
+    const std::string line = message + "\n";
+    exitMessageLength = DWORD(std::min(line.size(), sizeof exitMessage));
+    std::memcpy(exitMessage, line.data(), exitMessageLength);
+    exitAtOnce = true;
+}
+
+ExitAtOnceOnInterrupt::~ExitAtOnceOnInterrupt() {
+    exitAtOnce = false;
 }
 
 }  // namespace oxhost

@@ -13,8 +13,14 @@ TerminalProgress::TerminalProgress(const std::string& label, bool quiet)
     : label(label), visible(!quiet && ErrorStreamIsTerminal()) {}
 
 TerminalProgress::~TerminalProgress() {
+    Finish();
+}
+
+void TerminalProgress::Finish() {
     if (drawn) {
         std::fputc('\n', stderr);
+        drawn = false;
+        lastPercent = -1;
     }
 }
 

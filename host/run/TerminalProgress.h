@@ -20,6 +20,10 @@ public:
     TerminalProgress(const TerminalProgress&) = delete;
     TerminalProgress& operator=(const TerminalProgress&) = delete;
 
+    // Ends the bar's line, so that what is printed next starts a line of its
+    // own; a later Report draws the bar again.
+    void Finish();
+
     void Report(int32_t done, int32_t total) override;
     bool AbortRequested() override;
 

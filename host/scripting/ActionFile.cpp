@@ -1,7 +1,8 @@
 #include "host/scripting/ActionFile.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "host/HostError.h"
@@ -22,24 +23,31 @@ constexpr std::streamoff kMaxActionFileSize = 16 << 20;
     throw HostError("'" + path + "' is not a usable action file: " + problem);
 }
 
-// nlohmann's messages start with "[json.exception.parse_error.101] ".
-std::string WithoutExceptionTag(const std::string& message) {
-    const size_t end = message.find("] ");
-    return message.compare(0, 1, "[") == 0 && end != std::string::npos ? message.substr(end + 2)
-                                                                       : message;
-}
-
 std::string ReadWholeFile(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        throw HostError("cannot read action file '" + path + "': it is a folder");
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         throw HostError("cannot read action file '" + path + "'");
     }
-    file.seekg(0, std::ios::end);
-    if (file.tellg() > kMaxActionFileSize) {
-        Damaged(path, "it is larger than any action file");
+    // The limit holds whatever size the system reports: a device such as
+    // /dev/zero reports none and never ends, so at most one byte more than
+    // the limit is read.
+    std::string text;
+    char chunk[1 << 16];
+    while (text.size() <= size_t(kMaxActionFileSize)) {
+        const size_t wanted = std::min(sizeof chunk, size_t(kMaxActionFileSize) + 1 - text.size());
+        file.read(chunk, std::streamsize(wanted));
+        text.append(chunk, size_t(file.gcount()));
+        if (!file) {
+            break;
+        }
     }
-    file.seekg(0, std::ios::beg);
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (text.size() > size_t(kMaxActionFileSize)) {
+        Damaged(path, "it is larger than any action file (16 MB)");
+    }
     if (file.bad()) {
         throw HostError("cannot read action file '" + path + "'");
     }
@@ -97,16 +105,20 @@ void SaveActionFile(const RecordedAction& action, const std::string& path) {
 RecordedAction LoadActionFile(const std::string& path) {
     json root;
     try {
-        root = json::parse(ReadWholeFile(path));
-    } catch (const json::parse_error& error) {
-        Damaged(path, WithoutExceptionTag(error.what()));
+        root = ParseJsonText(ReadWholeFile(path));
+    } catch (const DescriptorJsonError& error) {
+        Damaged(path, error.what());
     }
     if (!root.is_object()) {
         Damaged(path, "it is not a JSON object");
     }
     const json& format = Field(root, "oxhostAction", path);
     if (!format.is_number_integer() || format.get<int64_t>() != kActionFormat) {
-        Damaged(path, "unknown format " + format.dump() + " (this oxhost reads format 1)");
+        // Only a number is quoted: any other value may be long.
+        Damaged(path, "unknown format " +
+                          (format.is_number() ? format.dump()
+                                              : std::string("of type ") + format.type_name()) +
+                          " (this oxhost reads format 1)");
     }
     RecordedAction action;
     const json& plugin = Field(root, "plugin", path);

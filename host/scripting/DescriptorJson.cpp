@@ -1,7 +1,9 @@
 #include "host/scripting/DescriptorJson.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "host/scripting/DescriptorStorage.h"
@@ -279,7 +281,66 @@ Descriptor DescriptorAt(const json& array, const std::string& where, int depth) 
     return descriptor;
 }
 
+// Library messages quote the token last read, which may be a whole unended
+// string of the file: keep a message to what fits on a line.
+std::string Shortened(const std::string& text, size_t limit) {
+    return text.size() <= limit ? text : text.substr(0, limit) + "...";
+}
+
+[[noreturn]] void FailAtLine(size_t line, const std::string& problem) {
+    throw DescriptorJsonError("line " + std::to_string(line) + ": " + problem);
+}
+
+// The library recurses once per level when it prints or copies a value, and
+// a number beyond a double makes its parser throw without a position. So the
+// text is walked before it is parsed, as far as needed to see brackets,
+// strings and numbers; everything else is left to the parser.
+void CheckNestingAndNumbers(const std::string& text) {
+    int depth = 0;
+    size_t line = 1;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\n') {
+            ++line;
+        } else if (c == '"') {
+            for (++i; i < text.size() && text[i] != '"'; ++i) {
+                i += text[i] == '\\' ? 1 : 0;
+            }
+        } else if (c == '[' || c == '{') {
+            if (++depth > kMaxJsonNesting) {
+                FailAtLine(line,
+                           "nested deeper than " + std::to_string(kMaxJsonNesting) + " levels");
+            }
+        } else if (c == ']' || c == '}') {
+            --depth;
+        } else if (c == '-' || (c >= '0' && c <= '9')) {
+            const size_t end = std::min(text.find_first_not_of("0123456789+-.eE", i), text.size());
+            const std::string number = text.substr(i, end - i);
+            // The file's numbers are JSON's, whose decimal point is the C locale's.
+            if (std::isinf(std::strtod(number.c_str(), nullptr))) {
+                FailAtLine(line, "the number " + Shortened(number, 24) + " is too large");
+            }
+            i = end - 1;
+        }
+    }
+}
+
 }  // namespace
+
+json ParseJsonText(const std::string& text) {
+    CheckNestingAndNumbers(text);
+    try {
+        return json::parse(text);
+    } catch (const json::exception& error) {
+        // "[json.exception.parse_error.101] parse error at line 3, column 5: ..."
+        const std::string message = error.what();
+        const size_t tagEnd = message.find("] ");
+        const std::string problem = message.compare(0, 1, "[") == 0 && tagEnd != std::string::npos
+                                        ? message.substr(tagEnd + 2)
+                                        : message;
+        throw DescriptorJsonError(Shortened(problem, 200));
+    }
+}
 
 std::string CodeText(OSType code) {
     std::string text;

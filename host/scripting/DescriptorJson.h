@@ -38,6 +38,15 @@ nlohmann::ordered_json DescriptorToJson(const Descriptor& descriptor);
 // of known types, objects nested no deeper than kMaxDescriptorDepth.
 Descriptor DescriptorFromJson(const nlohmann::ordered_json& entries);
 
+// Far deeper than any descriptor (an object entry costs two levels), shallow
+// enough for the library's recursive printing and copying.
+constexpr int kMaxJsonNesting = 100;
+
+// Parses the text of a JSON file. Throws DescriptorJsonError, one line that
+// gives the line of the file, for text that is not JSON, for nesting deeper
+// than kMaxJsonNesting, and for numbers too large for a double.
+nlohmann::ordered_json ParseJsonText(const std::string& text);
+
 // The entries one a line, an object's nested entries on lines of their own,
 // indented by `indent` spaces more than the array's brackets.
 std::string FormatDescriptorJson(const nlohmann::ordered_json& entries, int indent);

@@ -48,7 +48,8 @@ TEST_F(AtomicFileTest, CommitReplacesTheTargetAndLeavesNothingElse) {
     {
         oxhost::AtomicFile file(folder.File("target"));
         std::fputs("new", file.Stream());
-        EXPECT_EQ(folder.Entries().size(), 2u);  // the target and the temporary file
+        // The temporary file has no name until it is put in place.
+        EXPECT_EQ(folder.Entries(), std::vector<std::string>{"target"});
         EXPECT_EQ(oxtest::ReadBytes(folder.File("target")), (Bytes{1, 2, 3}));
         file.Commit();
     }
@@ -129,6 +130,53 @@ TEST_F(AtomicFileTest, WritingThroughASymbolicLinkReplacesWhatItPointsAt) {
     ASSERT_EQ(lstat(folder.File("link").c_str(), &status), 0);
     EXPECT_TRUE(S_ISLNK(status.st_mode));
     EXPECT_EQ(oxtest::ReadBytes(folder.File("real")), Bytes{'x'});
+}
+
+// Devices, FIFOs and folders are never replaced, nor what a link to one of
+// them names; a link to a regular file stays a link.
+TEST_F(AtomicFileTest, OnlyRegularFilesAreReplaced) {
+    ASSERT_EQ(mkfifo(folder.File("fifo").c_str(), 0644), 0);
+    ASSERT_EQ(mkdir(folder.File("folder").c_str(), 0755), 0);
+    ASSERT_EQ(symlink("/dev/null", folder.File("to-device").c_str()), 0);
+    ASSERT_EQ(symlink("fifo", folder.File("to-fifo").c_str()), 0);
+    ASSERT_EQ(symlink("absent", folder.File("dangling").c_str()), 0);
+    for (const char* name : {"fifo", "folder", "to-device", "to-fifo", "dangling"}) {
+        try {
+            oxhost::AtomicFile file(folder.File(name));
+            file.Commit();
+            ADD_FAILURE() << name << " was replaced";
+        } catch (const HostError& error) {
+            EXPECT_NE(std::string(error.what()).find("not a regular file"), std::string::npos)
+                << error.what();
+        }
+        EXPECT_THROW(oxhost::CheckReplaceable(folder.File(name)), HostError) << name;
+    }
+    struct stat status;
+    ASSERT_EQ(lstat(folder.File("to-device").c_str(), &status), 0);
+    EXPECT_TRUE(S_ISLNK(status.st_mode));
+    EXPECT_EQ(folder.Entries(),
+              (std::vector<std::string>{"dangling", "fifo", "folder", "to-device", "to-fifo"}));
+}
+
+// Files committed inside a group appear together when the group commits, and
+// not at all when it is given up.
+TEST_F(AtomicFileTest, AGroupPutsItsFilesInPlaceTogetherOrNotAtAll) {
+    oxtest::WriteBytes(folder.File("image"), {1});
+    for (bool commit : {false, true}) {
+        oxhost::AtomicCommitGroup group;
+        for (const char* name : {"image", "action"}) {
+            oxhost::AtomicFile file(folder.File(name));
+            std::fputs(name, file.Stream());
+            file.Commit();
+        }
+        EXPECT_EQ(folder.Entries(), std::vector<std::string>{"image"});
+        EXPECT_EQ(oxtest::ReadBytes(folder.File("image")), Bytes{1});
+        if (commit) {
+            group.Commit();
+        }
+    }
+    EXPECT_EQ(oxtest::ReadBytes(folder.File("image")), (Bytes{'i', 'm', 'a', 'g', 'e'}));
+    EXPECT_EQ(oxtest::ReadBytes(folder.File("action")), (Bytes{'a', 'c', 't', 'i', 'o', 'n'}));
 }
 
 }  // namespace

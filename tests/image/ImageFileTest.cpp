@@ -90,6 +90,26 @@ TEST_F(ImageFileTest, SavingOverTheInputReplacesIt) {
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"same.png", "same.tif"}));
 }
 
+// The frames of an animated PNG count as images: acTL gives the animation's
+// frames, and the default image is one more unless an fcTL comes before it.
+TEST_F(ImageFileTest, InspectionCountsTheImagesOfAnAnimatedPng) {
+    for (bool defaultImageAnimated : {false, true}) {
+        Bytes file = oxtest::PngSignatureAndHeader(1, 1);
+        for (const Bytes& chunk :
+             {oxtest::PngChunk("acTL", {0, 0, 0, 4, 0, 0, 0, 0}),
+              defaultImageAnimated ? oxtest::PngChunk("fcTL", Bytes(26, 0)) : Bytes{},
+              oxtest::PngChunk("IDAT", {}), oxtest::PngChunk("IEND", {})}) {
+            file.insert(file.end(), chunk.begin(), chunk.end());
+        }
+        oxtest::WriteBytes(folder.File("moving.png"), file);
+        const oxhost::ImageFileContent content =
+            oxhost::InspectImageFile(folder.File("moving.png"));
+        EXPECT_EQ(content.pages, defaultImageAnimated ? 4 : 5);
+        EXPECT_EQ(content.bitsPerSample, 8);
+    }
+    EXPECT_EQ(oxhost::InspectImageFile(folder.File("absent.png")).pages, 1);
+}
+
 TEST_F(ImageFileTest, DocumentOfInconsistentSizeIsNotSaved) {
     Document document = oxtest::PatternDocument(4, 4, ColorModel::RGB, false);
     document.pixels.pop_back();

@@ -159,9 +159,9 @@ void WritePngForTest(const std::string& path, uint32_t format, int width, int he
     Require(written != 0, std::string("libpng cannot write the test file: ") + image.message);
 }
 
-void WriteTiffForTest(const std::string& path, const TiffSpec& spec) {
-    TiffPointer tiff = OpenTiff(path, "w");
-    TIFF* file = tiff.get();
+namespace {
+
+void WriteTiffPage(TIFF* file, const TiffSpec& spec) {
     TIFFSetField(file, TIFFTAG_IMAGEWIDTH, uint32_t(spec.width));
     TIFFSetField(file, TIFFTAG_IMAGELENGTH, uint32_t(spec.height));
     TIFFSetField(file, TIFFTAG_BITSPERSAMPLE, spec.bitsPerSample);
@@ -197,6 +197,18 @@ void WriteTiffForTest(const std::string& path, const TiffSpec& spec) {
             Require(TIFFWriteScanline(file, line.data(), uint32_t(row), uint16_t(plane)) >= 0,
                     "TIFFWriteScanline failed");
         }
+    }
+}
+
+}  // namespace
+
+void WriteTiffForTest(const std::string& path, const TiffSpec& spec) {
+    TiffPointer tiff = OpenTiff(path, "w");
+    for (int page = 0; page < spec.pages; ++page) {
+        if (page > 0) {
+            Require(TIFFWriteDirectory(tiff.get()) != 0, "TIFFWriteDirectory failed");
+        }
+        WriteTiffPage(tiff.get(), spec);
     }
 }
 

@@ -60,6 +60,7 @@ struct TiffSpec {
     int compression = 1;
     // Interleaved samples as the file holds them, row after row.
     Bytes samples;
+    int pages = 1;  // the same image again for each further page
 };
 void WriteTiffForTest(const std::string& path, const TiffSpec& spec);
 

@@ -1,9 +1,14 @@
 // oxhost from the command line: real files in, real files out.
 #include <gtest/gtest.h>
+#include <png.h>
 
+#include <algorithm>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
+#include "../image/TestFiles.h"
 #include "../support/ScratchFolder.h"
 #include "OxhostProcess.h"
 #include "host/image/ImageFile.h"
@@ -43,6 +48,15 @@ Document RgbFromRows(const std::vector<std::string>& rows) {
 
 bool Exists(const std::string& path) {
     return std::filesystem::exists(path);
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 int CountLines(const std::string& text) {
@@ -129,6 +143,51 @@ TEST(OxhostCommandTest, OutputMayReplaceTheInput) {
     EXPECT_EQ(oxhost::LoadImageFile(path).pixels, RgbFromRows({"RRB"}).pixels);
 }
 
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), {});
+}
+
+// A document is one 8-bit image: an input of several pages or of 16-bit
+// samples is not written over, and a run to another file says what it
+// leaves out.
+TEST(OxhostCommandTest, AnInputTheResultCannotHoldIsNotWrittenOver) {
+    ScratchFolder folder;
+    oxtest::TiffSpec pages;
+    pages.width = 3;
+    pages.height = 1;
+    pages.samples = {200, 0, 0, 0, 0, 0, 0, 0, 200};
+    pages.pages = 3;
+    const std::string tiff = folder.File("pages.tif");
+    oxtest::WriteTiffForTest(tiff, pages);
+    const uint16_t deepPixels[] = {65535, 0, 0, 0, 0, 0, 0, 0, 65535};
+    const std::string png = folder.File("deep.png");
+    oxtest::WritePngForTest(png, PNG_FORMAT_LINEAR_RGB, 3, 1, deepPixels);
+
+    for (const auto& [input, loss] : {std::pair<std::string, std::string>{tiff, "holds 3 images"},
+                                      {png, "has 16-bit samples"}}) {
+        const std::string before = ReadFile(input);
+        const auto over = RunOxhost({"run", "virarar", input, input});
+        EXPECT_EQ(over.exitCode, 1) << over.err;
+        EXPECT_EQ(CountLines(over.err), 1) << over.err;
+        EXPECT_NE(over.err.find("will not write over '" + input + "'"), std::string::npos)
+            << over.err;
+        EXPECT_NE(over.err.find(loss), std::string::npos) << over.err;
+        EXPECT_EQ(ReadFile(input), before);
+
+        const std::string output = folder.File("out.png");
+        const auto elsewhere = RunOxhost({"run", "virarar", input, output});
+        EXPECT_EQ(elsewhere.exitCode, 0) << elsewhere.err;
+        EXPECT_NE(elsewhere.err.find("warning: '" + input + "' " + loss), std::string::npos)
+            << elsewhere.err;
+        // The line pixel in the middle took the colour of its red neighbour.
+        const Document flattened = oxhost::LoadImageFile(output);
+        EXPECT_GT(flattened.pixels[0], 0);
+        EXPECT_TRUE(
+            std::equal(flattened.Pixel(0, 0), flattened.Pixel(0, 1), flattened.Pixel(0, 1)));
+    }
+}
+
 TEST(OxhostCommandTest, ModulePathWorksAsWellAsAName) {
     ScratchFolder folder;
     const std::string input = folder.File("in.png");
@@ -211,6 +270,36 @@ TEST(OxhostCommandTest, ImagesBeyondSixteenBitCoordinatesAreRefused) {
     EXPECT_FALSE(Exists(folder.File("out.png")));
 }
 
+// Mistakes found before any filtering: a CMYK document for a PNG output
+// (whatever the extension's case) and a folder given as an action file.
+TEST(OxhostCommandTest, ImpossibleRunsAreRefusedBeforeTheFilterStarts) {
+    ScratchFolder folder;
+    Document cmyk;
+    cmyk.width = 2;
+    cmyk.height = 1;
+    cmyk.model = ColorModel::CMYK;
+    cmyk.pixels = {255, 255, 255, 255, 0, 0, 0, 0};
+    const std::string input = folder.File("in.tif");
+    oxhost::SaveImageFile(cmyk, input);
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string mentions;
+    };
+    const Case cases[] = {
+        {{"run", "virarar", input, folder.File("out.Png")}, "PNG cannot hold a CMYK"},
+        {{"run", "tintflood", input, folder.File("out.tif"), "--play", folder.Path()},
+         "'" + folder.Path() + "': it is a folder"},
+    };
+    for (const Case& c : cases) {
+        const auto result = oxtest::RunOxhostStoppedAt("filtering", {}, c.arguments);
+        EXPECT_FALSE(result.stopped) << c.mentions;
+        EXPECT_EQ(result.exitCode, 1) << result.err;
+        EXPECT_EQ(CountLines(result.err), 1) << result.err;
+        EXPECT_NE(result.err.find(c.mentions), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"in.tif"});
+}
+
 TEST(OxhostCommandTest, BadCommandLinesExitWithTwo) {
     EXPECT_EQ(RunOxhost({}).exitCode, 2);
     EXPECT_EQ(RunOxhost({"frobnicate"}).exitCode, 2);
@@ -258,9 +347,52 @@ TEST(OxhostCommandTest, CtrlCStopsTheRunAndWritesNothing) {
     oxhost::SaveImageFile(page, input);
     const auto result = RunOxhost({"run", "virarar", input, folder.File("out.png")}, 100);
     EXPECT_EQ(result.exitCode, 130) << result.err;
-    EXPECT_NE(result.err.find("-128 userCanceledErr"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("'" + folder.File("out.png") + "' not written"), std::string::npos)
+        << result.err;
     EXPECT_EQ(CountLines(result.err), 1) << result.err;
     EXPECT_FALSE(Exists(folder.File("out.png")));
+}
+
+// At every stage a wish to stop (Ctrl-C or SIGTERM) ends the run with status
+// 130 and nothing written; killed outright while its results wait to be put
+// in place, it leaves no temporary file behind either.
+TEST(OxhostCommandTest, StoppingAtAnyStageWritesNothing) {
+    struct Case {
+        const char* stage;
+        int signal;
+        bool overInput;  // the output names the input
+        int exitCode;
+    };
+    const Case cases[] = {
+        {"loading", SIGINT, false, 130},
+        {"loading", SIGTERM, true, 130},
+        {"filtering", SIGINT, false, 130},
+        {"filtering", SIGTERM, false, 130},
+        {"writing", SIGINT, false, 130},
+        {"writing", SIGTERM, true, 130},
+        {"writing", SIGKILL, false, 128 + SIGKILL},
+        {"writing", SIGKILL, true, 128 + SIGKILL},
+    };
+    for (const Case& c : cases) {
+        ScratchFolder folder;
+        const std::string input = folder.File("in.png");
+        oxhost::SaveImageFile(RgbFromRows({"WWKW", "WKKW", "KKWW"}), input);
+        const std::vector<uint8_t> before = oxhost::LoadImageFile(input).pixels;
+        const std::string output = c.overInput ? input : folder.File("out.png");
+        const std::string action = folder.File("action.json");
+        const auto result = oxtest::RunOxhostStoppedAt(
+            c.stage, {c.signal}, {"run", "tintflood", input, output, "--record", action});
+        const std::string label = std::string(c.stage) + " " + strsignal(c.signal);
+        EXPECT_TRUE(result.stopped) << label;
+        EXPECT_EQ(result.exitCode, c.exitCode) << label << ": " << result.err;
+        if (c.signal != SIGKILL) {
+            EXPECT_EQ(CountLines(result.err), 1) << label << ": " << result.err;
+            EXPECT_NE(result.err.find("'" + output + "' not written"), std::string::npos)
+                << label << ": " << result.err;
+        }
+        EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"in.png"}) << label;
+        EXPECT_EQ(oxhost::LoadImageFile(input).pixels, before) << label;
+    }
 }
 
 }  // namespace

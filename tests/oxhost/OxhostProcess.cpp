@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -22,14 +24,16 @@ std::string ReadWhole(const std::string& path) {
     return text.str();
 }
 
-}  // namespace
-
-ProcessResult RunOxhost(const std::vector<std::string>& arguments, int interruptAfterMs) {
-    return RunProgram(BuiltProgramFolder() + "/oxhost", arguments, {}, interruptAfterMs);
+int ExitCodeOf(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::vector<std::string>& environment, int interruptAfterMs) {
+// Starts the program with its output going to files of `scratch`, lets
+// `drive` do what it will with the child, which it must have waited for to
+// the end, and collects the output.
+ProcessResult Run(const std::string& program, const std::vector<std::string>& arguments,
+                  const std::vector<std::string>& environment,
+                  const std::function<void(pid_t, ProcessResult&)>& drive) {
     ScratchFolder scratch;
     const std::string outPath = scratch.File("stdout");
     const std::string errPath = scratch.File("stderr");
@@ -53,17 +57,69 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
         execvp(program.c_str(), argv.data());
         _exit(127);
     }
-    if (interruptAfterMs >= 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(interruptAfterMs));
-        kill(child, SIGINT);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
     ProcessResult result;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    drive(child, result);
     result.out = ReadWhole(outPath);
     result.err = ReadWhole(errPath);
     return result;
+}
+
+}  // namespace
+
+ProcessResult RunOxhost(const std::vector<std::string>& arguments, int interruptAfterMs) {
+    return RunProgram(BuiltProgramFolder() + "/oxhost", arguments, {}, interruptAfterMs);
+}
+
+ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::vector<std::string>& environment, int interruptAfterMs) {
+    return Run(program, arguments, environment,
+               [interruptAfterMs](pid_t child, ProcessResult& result) {
+                   if (interruptAfterMs >= 0) {
+                       std::this_thread::sleep_for(std::chrono::milliseconds(interruptAfterMs));
+                       kill(child, SIGINT);
+                   }
+                   int status = 0;
+                   waitpid(child, &status, 0);
+                   result.exitCode = ExitCodeOf(status);
+               });
+}
+
+ProcessResult RunOxhostStoppedAt(const std::string& stage, const std::vector<int>& signals,
+                                 const std::vector<std::string>& arguments) {
+    const std::vector<std::string> environment = {"OXHOST_TEST_STOP_AT=" + stage};
+    return Run(BuiltProgramFolder() + "/oxhost", arguments, environment,
+               [&signals](pid_t child, ProcessResult& result) {
+                   int status = 0;
+                   waitpid(child, &status, WUNTRACED);
+                   if (WIFSTOPPED(status)) {
+                       result.stopped = true;
+                       for (int signalNumber : signals) {
+                           kill(child, signalNumber);
+                       }
+                       kill(child, SIGCONT);
+                       waitpid(child, &status, 0);
+                   }
+                   result.exitCode = ExitCodeOf(status);
+               });
+}
+
+PrivateInstall::PrivateInstall() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "oxtest-install-XXXXXX").string();
+    folder = mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+    for (const char* file : {"oxhost", "Tintflood.8bf"}) {
+        std::filesystem::copy_file(BuiltProgramFolder() + "/" + file, folder + "/" + file);
+    }
+    std::filesystem::create_directories(SwatchFolder());
+}
+
+PrivateInstall::~PrivateInstall() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+ProcessResult PrivateInstall::Run(const std::vector<std::string>& arguments) const {
+    return RunProgram(folder + "/oxhost", arguments);
 }
 
 }  // namespace oxtest

@@ -2,6 +2,7 @@
 // script and in a real window on a private X server.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -74,6 +75,144 @@ TEST_F(OxhostDialogTest, OkFromAScriptRunsWithTheDialogsSettingsAndSavesThem) {
     ASSERT_TRUE(preferences.good());
     std::string text((std::istreambuf_iterator<char>(preferences)), {});
     EXPECT_NE(text.find("12"), std::string::npos) << text;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), {});
+}
+
+// Tolerance 40, joining on with size 7, the palette "Light Flats.aco"; the
+// rest at the defaults. Flags are raw bytes in this file.
+const std::string kSavedPreferences =
+    std::string("1416513132 3 65535 65535 65535 40 \0 \0 \0 \0 65535 0 65535 20 \1 7\r\n", 64) +
+    "Light Flats.aco\r\n";
+
+TEST_F(OxhostDialogTest, TheDialogOpensWithThePreferencesAndOkKeepsThem) {
+    std::ofstream(PreferencesFile(), std::ios::binary) << kSavedPreferences;
+    const auto first =
+        RunOxhost({"run", "tintflood", input, output, "--dialog-script", Script("ok\n")});
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_EQ(ReadFile(PreferencesFile()), kSavedPreferences);
+
+    // The second run starts from what the first saved, and runs with it.
+    const std::string action = folder.File("action.json");
+    const auto second = RunOxhost(
+        {"run", "tintflood", input, output, "--dialog-script", Script("ok\n"), "--record", action});
+    ASSERT_EQ(second.exitCode, 0) << second.err;
+    const std::string recorded = ReadFile(action);
+    for (const char* entry : {R"({"key":"Tlrn","type":"integer","value":40})",
+                              R"({"key":"JoiN","type":"boolean","value":true})",
+                              R"({"key":"JinS","type":"integer","value":7})",
+                              R"({"key":"PltF","type":"text","value":"Light Flats.aco"})"}) {
+        EXPECT_NE(recorded.find(entry), std::string::npos) << entry << "\n" << recorded;
+    }
+    EXPECT_EQ(ReadFile(PreferencesFile()), kSavedPreferences);
+}
+
+// Preferences kept elsewhere through a symbolic link stay there: the link
+// stays a link and the file it names gets the new settings.
+TEST_F(OxhostDialogTest, PreferencesBehindALinkAreWrittenThroughIt) {
+    const std::string kept = folder.File("kept prefs");
+    std::ofstream(kept, std::ios::binary) << kSavedPreferences;
+    std::filesystem::create_symlink(kept, PreferencesFile());
+    const auto result = RunOxhost({"run", "tintflood", input, output, "--tolerance", "41",
+                                   "--dialog-script", Script("ok\n")});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(PreferencesFile()));
+    EXPECT_NE(ReadFile(kept).find(" 41 "), std::string::npos) << ReadFile(kept);
+}
+
+// The dialog offers the files of the swatch folder only: a palette name
+// from the preferences that leads out of it is never read.
+TEST_F(OxhostDialogTest, APreferencesPaletteOutsideTheSwatchFolderIsNotRead) {
+    oxtest::PrivateInstall install;
+    // One red colour outside the folder, one green colour inside it.
+    const std::string red("\0\1\0\1\0\0\xFF\xFF\0\0\0\0\0\0", 14);
+    const std::string green("\0\1\0\1\0\0\0\0\xFF\xFF\0\0\0\0", 14);
+    std::ofstream(install.Folder() + "/Presets/outside.aco", std::ios::binary) << red;
+    std::ofstream(install.SwatchFolder() + "Only.aco", std::ios::binary) << green;
+    // The defaults (the two areas are too small to be joined) and the name.
+    const std::string preferences =
+        std::string("1416513132 3 65535 65535 65535 0 \0 \0 \0 \0 65535 0 65535 20 \0 10\r\n", 64) +
+        "../outside.aco\r\n";
+    std::ofstream(PreferencesFile(), std::ios::binary) << preferences;
+
+    const auto result =
+        install.Run({"run", "tintflood", input, output, "--dialog-script", Script("ok\n")});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const Document flooded = oxhost::LoadImageFile(output);
+    for (const uint8_t* pixel : {flooded.Pixel(0, 0), flooded.Pixel(1, 4)}) {
+        EXPECT_EQ(pixel[0], 0);
+        EXPECT_EQ(pixel[1], 255);
+    }
+}
+
+// Scripts name items by their labels as well as by id; a step the dialog
+// cannot take is an error naming its line, and nothing is confirmed.
+TEST_F(OxhostDialogTest, ScriptsNameItemsByLabelAndTheirMistakesFailTheRun) {
+    const std::string action = folder.File("action.json");
+    const auto good =
+        RunOxhost({"run", "tintflood", input, output, "--record", action, "--dialog-script",
+                   Script("set tolerance = 30\nclick Join Areas <=\n"
+                          "set \"Join Areas <=\" = 15\nok\n")});
+    ASSERT_EQ(good.exitCode, 0) << good.err;
+    const std::string recorded = ReadFile(action);
+    for (const char* entry : {R"({"key":"Tlrn","type":"integer","value":30})",
+                              R"({"key":"JoiN","type":"boolean","value":true})",
+                              R"({"key":"JinS","type":"integer","value":15})"}) {
+        EXPECT_NE(recorded.find(entry), std::string::npos) << entry << "\n" << recorded;
+    }
+    const std::string saved = ReadFile(PreferencesFile());
+    std::filesystem::remove(output);
+
+    const std::vector<std::pair<std::string, std::string>> mistakes = {
+        {"set Tolerance = 5\nchoose #9999 = 1\nok\n", "line 2: the dialog has no item \"#9999\""},
+        {"set Flag Areas <= = 5\nok\n", "line 1: \"Flag Areas <=\" (number field"},
+        {"click Tolerance\nok\n", "line 1: \"Tolerance\" (text"},
+        {"choose Color Palette = 99\nok\n", "has no entry 99"},
+    };
+    for (const auto& [script, problem] : mistakes) {
+        const auto result =
+            RunOxhost({"run", "tintflood", input, output, "--dialog-script", Script(script)});
+        EXPECT_EQ(result.exitCode, 1) << script;
+        EXPECT_NE(result.err.find(problem), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("dialog.txt"), std::string::npos) << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_FALSE(std::filesystem::exists(output)) << script;
+        EXPECT_EQ(ReadFile(PreferencesFile()), saved) << script;
+    }
+    const auto notAScript =
+        RunOxhost({"run", "tintflood", input, output, "--dialog-script", folder.Path()});
+    EXPECT_EQ(notAScript.exitCode, 1);
+    EXPECT_NE(notAScript.err.find("is a folder, not a dialog script"), std::string::npos)
+        << notAScript.err;
+}
+
+TEST_F(OxhostDialogTest, DialogItemsListsIdsKindsAndLabels) {
+    const auto result = RunOxhost({"dialog-items", "tintflood"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    for (const char* line :
+         {"#1      button          OK\n", "number field    Tolerance:\n",
+          "check box       Join Areas <=\n", "popup           Color Palette:  [0: "}) {
+        EXPECT_NE(result.out.find(line), std::string::npos) << line << "\n" << result.out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(PreferencesFile()));
+}
+
+// The plug-in fails to save its preferences silently; the host says so, in
+// one line, before the dialog opens, and the run itself goes on.
+TEST_F(OxhostDialogTest, PreferencesThatCannotBeSavedAreReported) {
+    std::filesystem::create_directory(PreferencesFile());
+    const auto result =
+        RunOxhost({"run", "tintflood", input, output, "--dialog-script", Script("ok\n")});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_NE(result.err.find("warning: Tintflood cannot save its preferences"), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find(PreferencesFile()), std::string::npos) << result.err;
+    EXPECT_TRUE(std::filesystem::is_directory(PreferencesFile()));
+    EXPECT_TRUE(std::filesystem::exists(output));
 }
 
 TEST_F(OxhostDialogTest, CancelWritesNothingAndSaysSo) {

@@ -17,6 +17,11 @@ int CountLines(const std::string& text) {
     return int(std::count(text.begin(), text.end(), '\n'));
 }
 
+std::string ReadText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), {});
+}
+
 std::string SamplePage() {
     const char* source = std::getenv("OX_SOURCE_DIR");
     return std::string(source != nullptr ? source : "..") + "/samples/page.png";
@@ -92,14 +97,24 @@ TEST(OxhostTintfloodCommandTest, ADamagedOrForeignActionFileIsRefusedInOneLine) 
     EXPECT_FALSE(std::filesystem::exists(output));
 }
 
-TEST(OxhostTintfloodCommandTest, RecordingIntoAMissingFolderFailsBeforeTheRun) {
+// Both destinations are checked before the filter runs: an output that
+// exists already is not replaced when the action cannot be recorded.
+TEST(OxhostTintfloodCommandTest, RecordingWhereNoFileCanBeWrittenFailsBeforeTheRun) {
     ScratchFolder folder;
     const std::string output = folder.File("out.png");
-    const auto result = RunOxhost(
-        {"run", "tintflood", SamplePage(), output, "--record", folder.File("no/such.json")});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.err.find("cannot record into"), std::string::npos) << result.err;
-    EXPECT_FALSE(std::filesystem::exists(output));
+    std::ofstream(output) << "earlier result";
+    std::filesystem::create_directory(folder.File("folder.json"));
+    for (const std::string& record :
+         {folder.File("no/such.json"), std::string("/proc/oxhost-record.json"),
+          folder.File("folder.json")}) {
+        const auto result =
+            RunOxhost({"run", "tintflood", SamplePage(), output, "--record", record});
+        EXPECT_EQ(result.exitCode, 1) << record;
+        EXPECT_NE(result.err.find("--record"), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find(record), std::string::npos) << result.err;
+        EXPECT_EQ(CountLines(result.err), 1) << result.err;
+        EXPECT_EQ(ReadText(output), "earlier result") << record;
+    }
 }
 
 TEST(OxhostTintfloodCommandTest, HelpDescribesPalettesAndTintfloodsOptions) {

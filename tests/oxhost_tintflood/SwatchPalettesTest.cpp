@@ -8,6 +8,7 @@
 #include <set>
 
 #include "../support/ScratchFolder.h"
+#include "SwatchPalette.h"
 #include "host/color/ColorConverter.h"
 
 namespace {
@@ -46,43 +47,14 @@ std::vector<Swatch> ReadPalette(const std::string& name) {
     return swatches;
 }
 
-// The RGB bytes Tintflood gets for a swatch: the file's components turned
-// into colour-services components, converted by the host.
+// The RGB bytes Tintflood gets for a swatch: the plug-in's own request for
+// the file's components, converted by the host.
 std::array<int, 3> ToRgb(const Swatch& swatch) {
-    int16_t space = -1;
-    int16_t components[4] = {0, 0, 0, 0};
-    switch (swatch.space) {
-        case 0:
-            space = 0;
-            components[0] = int16_t(swatch.w >> 8);
-            components[1] = int16_t(swatch.x >> 8);
-            components[2] = int16_t(swatch.y >> 8);
-            break;
-        case 1:
-            space = 1;
-            components[0] = int16_t(swatch.w / 182);
-            components[1] = int16_t(swatch.x >> 8);
-            components[2] = int16_t(swatch.y >> 8);
-            break;
-        case 2:
-            space = 2;
-            components[0] = int16_t(swatch.w >> 8);
-            components[1] = int16_t(swatch.x >> 8);
-            components[2] = int16_t(swatch.y >> 8);
-            components[3] = int16_t(swatch.z >> 8);
-            break;
-        case 7:
-            space = 3;
-            components[0] = int16_t(swatch.w / 39);
-            components[1] = int16_t(int16_t(swatch.x) / 100 + 128);
-            components[2] = int16_t(int16_t(swatch.y) / 100 + 128);
-            break;
-        case 8:
-            space = 4;
-            components[0] = int16_t(swatch.w / 39);
-            break;
-    }
+    const SwatchEntry entry{swatch.space, swatch.w, swatch.x, swatch.y, swatch.z};
+    const int16_t space = SwatchSpaceToHost(entry.space);
     EXPECT_NE(space, -1) << "space code " << swatch.space;
+    int16_t components[4];
+    SwatchRequestComponents(entry, components);
     EXPECT_EQ(oxhost::ColorConverter().Convert(space, 0, components), 0);
     return {components[0], components[1], components[2]};
 }

@@ -177,4 +177,85 @@ TEST(TintfloodRunTest, TheRecordedDescriptorEqualsTheReplayedOneAndNoHandleLeaks
     EXPECT_EQ(oxhost::HostHandles::Instance().LiveCount(), liveBefore);
 }
 
+// A swatch file: version, count, then one entry per colour (space code and
+// four components), all big-endian.
+std::string SwatchFile(uint16_t version, const std::vector<std::vector<uint16_t>>& entries) {
+    std::string bytes;
+    auto put = [&bytes](uint16_t value) {
+        bytes.push_back(char(value >> 8));
+        bytes.push_back(char(value & 0xFF));
+    };
+    put(version);
+    put(uint16_t(entries.size()));
+    for (const auto& entry : entries) {
+        for (uint16_t value : entry) {
+            put(value);
+        }
+    }
+    return bytes;
+}
+
+std::string ActionNamingPalette(const std::string& palette) {
+    return R"({"oxhostAction": 1, "plugin": "Tintflood...", "class": "TnFl", "event": "TnFl",)"
+           R"( "descriptor": [{"key": "PltF", "type": "text", "value": ")" +
+           palette + R"("}]})";
+}
+
+// The run goes on with random colours, but says that the palette it was
+// given had none to offer, and why.
+TEST(TintfloodRunTest, APaletteThatGivesNoColourIsReported) {
+    oxtest::PrivateInstall install;
+    const std::string swatches = install.SwatchFolder();
+    std::ofstream(swatches + "Empty.aco");
+    std::filesystem::create_directory(swatches + "Folder.aco");
+    std::ofstream(swatches + "Version2.aco") << SwatchFile(2, {{0, 65535, 0, 0, 0}});
+    std::ofstream(swatches + "Foreign.aco") << SwatchFile(1, {{3, 65535, 0, 0, 0}});
+    ScratchFolder folder;
+    const std::string output = folder.File("out.png");
+    const std::string action = folder.File("action.json");
+    std::ofstream(action) << ActionNamingPalette("Missing.aco");
+
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--palette", "Empty"}, "the file is empty"},
+        {{"--palette", "Folder"}, "it is a folder"},
+        {{"--palette", "Version2"}, "version 2"},
+        {{"--palette", "Foreign"}, "none of its colours"},
+        {{"--play", action}, "there is no such file"},
+    };
+    for (const auto& [options, reason] : cases) {
+        std::vector<std::string> arguments = {"run", "tintflood", SamplePage(), output};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const auto result = install.Run(arguments);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_NE(result.err.find("warning: the palette '"), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find(reason), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("random colours"), std::string::npos) << result.err;
+    }
+    std::ofstream(swatches + "Good.aco") << SwatchFile(1, {{0, 65535, 0, 0, 0}});
+    const auto good = install.Run({"run", "tintflood", SamplePage(), output, "--palette", "Good"});
+    EXPECT_EQ(good.exitCode, 0) << good.err;
+    EXPECT_TRUE(good.err.empty()) << good.err;
+}
+
+// The filter puts the swatch folder in front of the name it is given, so an
+// action's palette name with a path in it is refused before the run.
+TEST(TintfloodRunTest, AnActionsPaletteCannotReachOutsideTheSwatchFolder) {
+    ScratchFolder folder;
+    const std::string output = folder.File("out.png");
+    for (const std::string& palette :
+         {std::string("../outside.aco"),
+          std::string("../../../../../../../../../../..") + folder.File("outside.aco"),
+          std::string("..")}) {
+        const std::string action = folder.File("action.json");
+        std::ofstream(action) << ActionNamingPalette(palette);
+        const auto result = RunOxhost({"run", "tintflood", SamplePage(), output, "--play", action});
+        EXPECT_EQ(result.exitCode, 1) << result.err;
+        EXPECT_NE(result.err.find("the palette '" + palette + "' is not a file name"),
+                  std::string::npos)
+            << result.err;
+        EXPECT_FALSE(std::filesystem::exists(output));
+    }
+}
+
 }  // namespace

@@ -176,6 +176,37 @@ TEST(ActionFileTest, DamagedFilesAreRefusedWithOneLineSayingWhy) {
     }
 }
 
+// Deep nesting and numbers beyond a double are refused before the library
+// parses, with the line they are on; the file's name comes with every message.
+TEST(ActionFileTest, NestingAndNumbersBeyondTheLimitsAreRefusedByLine) {
+    const std::string limit(size_t(oxhost::kMaxJsonNesting), '[');
+    EXPECT_NO_THROW(oxhost::ParseJsonText(limit + std::string(limit.size(), ']')));
+    const std::string deep = "{\n\"a\": [" + std::string(100000, '[') + "\n";
+    EXPECT_NE(LoadProblem(deep).find(
+                  "is not a usable action file: line 2: nested deeper than 100 levels"),
+              std::string::npos)
+        << LoadProblem(deep);
+    const std::string hugeNumber = std::string(kHeader) + "\n\"descriptor\": [{\"key\": \"Opct\"," +
+                                   " \"type\": \"float\",\n\"value\": -2e308}]}";
+    EXPECT_NE(LoadProblem(hugeNumber).find("line 3: the number -2e308 is too large"),
+              std::string::npos)
+        << LoadProblem(hugeNumber);
+    // Brackets and number-like text inside strings are text.
+    EXPECT_NO_THROW(oxhost::ParseJsonText("[\"" + std::string(200, '[') + " 1e999 \\\" [\"]"));
+}
+
+// A device reports no size and may never end: the size limit still holds.
+TEST(ActionFileTest, ASourceWithoutEndIsRefusedAtTheSizeLimit) {
+    try {
+        oxhost::LoadActionFile("/dev/zero");
+        FAIL() << "an endless file loaded";
+    } catch (const HostError& error) {
+        EXPECT_STREQ(error.what(),
+                     "'/dev/zero' is not a usable action file: it is larger than any action "
+                     "file (16 MB)");
+    }
+}
+
 TEST(ActionFileTest, AMissingFileIsReportedByName) {
     try {
         oxhost::LoadActionFile("/nonexistent/action.json");

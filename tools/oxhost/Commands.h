@@ -12,5 +12,6 @@ int RunCommand(const Options& options);
 int ListCommand(const Options& options);
 int AboutCommand(const Options& options);
 int PalettesCommand(const Options& options);
+int DialogItemsCommand(const Options& options);
 
 }  // namespace oxhost

@@ -130,11 +130,15 @@ std::string HelpText(const std::string& command) {
                "                       options given set its starting values)\n"
                "  --dialog-script FILE answer that dialog from a script instead of a window;\n"
                "                       lines: set ITEM = N, click ITEM, choose ITEM = INDEX,\n"
-               "                       pick R G B, ok, cancel\n"
+               "                       pick R G B, ok, cancel. ITEM is #ID or the label the\n"
+               "                       item shows, in double quotes when it holds '='\n"
+               "                       (see 'oxhost dialog-items PLUGIN'); a step the dialog\n"
+               "                       cannot take cancels it and fails the run\n"
                "\n" +
                TintfloodOptionsHelp() +
                "\n"
-               "Ctrl-C stops the filter; nothing is written then.\n"
+               "Ctrl-C (or SIGTERM) stops the run at any stage; nothing is written then.\n"
+               "An input of several images or of 16-bit samples is not written over.\n"
                "Exit status: 0 done, 1 failed, 2 bad command line, 130 stopped with Ctrl-C.\n";
     }
     if (command == "palettes") {
@@ -144,6 +148,14 @@ std::string HelpText(const std::string& command) {
                "lists them, and says where that folder is: 'Presets/Color Swatches/' beside\n"
                "the oxhost program. A name is offered when it is longer than 4 characters\n"
                "and contains '.aco' (case matters).\n";
+    }
+    if (command == "dialog-items") {
+        return "usage: oxhost dialog-items [--plugins DIR] PLUGIN\n"
+               "\n"
+               "Lists the items of the plug-in's options dialog as it opens now (from the\n"
+               "preferences): id, kind and label, whether it is disabled, and a popup's\n"
+               "entries. A dialog script (run --dialog-script) names an item by #ID or by\n"
+               "its label. The dialog is cancelled, so nothing is saved.\n";
     }
     if (command == "list") {
         return "usage: oxhost list [--plugins DIR]\n"
@@ -172,6 +184,7 @@ std::string HelpText(const std::string& command) {
            "  list                      list the plug-ins found\n"
            "  about PLUGIN              show a plug-in's About box\n"
            "  palettes                  list the swatch palettes Tintflood offers\n"
+           "  dialog-items PLUGIN       list the items of a plug-in's options dialog\n"
            "  help [COMMAND]            show help on a command\n"
            "\n"
            "Without --plugins, plug-ins are looked for beside the oxhost program, in its\n"

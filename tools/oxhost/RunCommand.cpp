@@ -1,5 +1,12 @@
-// oxhost run: a filter from an image file to an image file.
+// oxhost run: a filter from an image file to an image file. The run keeps
+// its results whole or not at all: every destination is checked before the
+// filter starts, the outputs are finished beside their targets and put in
+// place together at the end, and a wish to stop (Ctrl-C, SIGTERM) at any
+// stage ends it with nothing written.
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "Commands.h"
 #include "FilterSelectors.h"
@@ -7,11 +14,14 @@
 #include "PluginLookup.h"
 #include "PluginReference.h"
 #include "ResultCodes.h"
+#include "RunChecks.h"
 #include "RunDialog.h"
 #include "RunScripting.h"
 #include "host/HostError.h"
 #include "host/color/ColorServicesHost.h"
+#include "host/image/AtomicFile.h"
 #include "host/image/ImageFile.h"
+#include "host/module/PluginCatalog.h"
 #include "host/module/PluginModule.h"
 #include "host/run/FilterRun.h"
 #include "host/run/InterruptWatch.h"
@@ -28,17 +38,72 @@ const char* SelectorName(int16_t selector) {
     return selector >= 0 && selector <= 5 ? names[selector] : "a call";
 }
 
-void CheckOutputCanHold(const Document& document, const std::string& output) {
-    if (!IsSupportedOutputPath(output)) {
-        throw HostError("cannot write '" + output + "': use a " + SupportedOutputExtensions() +
-                        " file name");
+// Test hook: OXHOST_TEST_STOP_AT=loading|filtering|writing stops the process
+// (SIGSTOP) as that stage begins, so that a test can send its signals at a
+// known moment and then let it go on (SIGCONT).
+void TestStopAt(const char* stage) {
+#ifdef SIGSTOP
+    const char* wanted = std::getenv("OXHOST_TEST_STOP_AT");
+    if (wanted != nullptr && std::strcmp(wanted, stage) == 0) {
+        std::raise(SIGSTOP);
     }
-    const bool png = output.size() >= 4 && (output.compare(output.size() - 4, 4, ".png") == 0 ||
-                                            output.compare(output.size() - 4, 4, ".PNG") == 0);
-    if (png && document.model == ColorModel::CMYK) {
-        throw HostError("cannot write '" + output + "': PNG cannot hold a CMYK document; use " +
-                        CmykOutputExtensions());
+#else
+    (void)stage;
+#endif
+}
+
+int Interrupted(const std::string& output) {
+    std::fprintf(stderr, "oxhost: interrupted; '%s' not written\n", output.c_str());
+    return kExitInterrupted;
+}
+
+Document LoadInput(const std::string& input, const std::string& output) {
+    // Reading has no abort check of its own and nothing to undo.
+    const ExitAtOnceOnInterrupt exitAtOnce("oxhost: interrupted while reading '" + input + "'; '" +
+                                           output + "' not written");
+    TestStopAt("loading");
+    return LoadImageFile(input);
+}
+
+int ReportFailure(const RunResult& result, const std::string& name, const std::string& output,
+                  const RunDialog* dialog) {
+    if (result.result == userCanceledErr && result.failedSelector == filterSelectorParameters) {
+        const char* why =
+            dialog != nullptr && dialog->ScriptRanOut() ? " (its script ended without 'ok')" : "";
+        std::fprintf(stderr, "oxhost: the %s options dialog was cancelled%s; '%s' not written\n",
+                     name.c_str(), why, output.c_str());
+        return kExitFailed;
     }
+    std::string message = name + " failed";
+    if (result.failedSelector >= 0) {
+        message += std::string(" at ") + SelectorName(result.failedSelector);
+    }
+    message += ": " + DescribeResult(result.result);
+    if (!result.hostProblem.empty()) {
+        message += " (" + result.hostProblem + ")";
+    }
+    if (!result.pluginMessage.empty()) {
+        message += ": " + result.pluginMessage;
+    }
+    std::fprintf(stderr, "oxhost: %s; '%s' not written\n", message.c_str(), output.c_str());
+    return InterruptWatch::Interrupted() ? kExitInterrupted : kExitFailed;
+}
+
+// Finishes the image and the recorded action beside their targets, then puts
+// both in place, unless the user asked to stop meanwhile.
+int WriteResults(const Document& document, const std::string& output,
+                 const RunScripting* scripting) {
+    AtomicCommitGroup results;
+    SaveImageFile(document, output);
+    if (scripting != nullptr) {
+        scripting->SaveRecording();
+    }
+    TestStopAt("writing");
+    if (InterruptWatch::Interrupted()) {
+        return Interrupted(output);
+    }
+    results.Commit();
+    return kExitDone;
 }
 
 }  // namespace
@@ -54,24 +119,34 @@ int RunCommand(const Options& options) {
         throw HostError("cannot write '" + output + "': use a " + SupportedOutputExtensions() +
                         " file name");
     }
-    // From here on Ctrl-C stops the filter at its next abort check, also
-    // when pressed while the input is still being read.
+    // From here on a wish to stop ends the run at the next stage or abort
+    // check, with nothing written.
     InterruptWatch interruptWatch;
 
     auto module =
         PluginModule::Open(FindPluginModule(plugin, PluginFolders(options.pluginFolders)));
     const std::string name = PlainPluginName(module->Properties().name);
+    // A run whose result could not be kept does not start.
+    CheckReplaceable(output);
     std::unique_ptr<RunScripting> scripting = RunScripting::Prepare(options, module->Properties());
-    Document document = LoadImageFile(input);
-    CheckOutputCanHold(document, output);
+    const std::unique_ptr<RunDialog> dialog =
+        RunDialog::Prepare(options.dialog, options.dialogScript);
+    const std::vector<std::string> losses = CheckInputKept(input, output);
+    Document document = LoadInput(input, output);
+    if (InterruptWatch::Interrupted()) {
+        return Interrupted(output);
+    }
+    PrintWarnings(losses);
+    if (options.dialog && PluginNameMatches(module->Properties().name, "tintflood")) {
+        PrintWarnings(CheckPreferencesSavable());
+    }
+    CheckOutputCanHold(document.model, output);
     const int mode = document.model == ColorModel::CMYK ? plugInModeCMYKColor : plugInModeRGBColor;
     if (!module->Properties().SupportsMode(mode)) {
         throw HostError(name + " does not work on " +
                         (mode == plugInModeCMYKColor ? "CMYK" : "RGB") + " documents");
     }
 
-    const std::unique_ptr<RunDialog> dialog =
-        RunDialog::Prepare(options.dialog, options.dialogScript);
     ColorServicesHost colorServices(
         ColorConverter(options.cmykProfile),
         dialog ? dialog->Picker(options.pickedColors) : ColorPickerScript(options.pickedColors));
@@ -93,37 +168,25 @@ int RunCommand(const Options& options) {
         scripting->Attach(runOptions);
     }
 
+    TestStopAt("filtering");
     FilterRun run(module->Entry(), document, runOptions);
     const RunResult result = run.Run();
-    if (result.result == userCanceledErr && result.failedSelector == filterSelectorParameters) {
-        std::fprintf(stderr, "oxhost: the %s options dialog was cancelled; '%s' not written\n",
-                     name.c_str(), output.c_str());
+    progress.Finish();
+    if (dialog && !dialog->ScriptProblem().empty()) {
+        std::fprintf(stderr, "oxhost: %s; '%s' not written\n", dialog->ScriptProblem().c_str(),
+                     output.c_str());
         return kExitFailed;
     }
     if (result.result != 0 || !result.hostProblem.empty()) {
-        std::string message = name + " failed";
-        if (result.failedSelector >= 0) {
-            message += std::string(" at ") + SelectorName(result.failedSelector);
-        }
-        message += ": " + DescribeResult(result.result);
-        if (!result.hostProblem.empty()) {
-            message += " (" + result.hostProblem + ")";
-        }
-        if (!result.pluginMessage.empty()) {
-            message += ": " + result.pluginMessage;
-        }
-        std::fprintf(stderr, "oxhost: %s; '%s' not written\n", message.c_str(), output.c_str());
-        return InterruptWatch::Interrupted() ? kExitInterrupted : kExitFailed;
+        return ReportFailure(result, name, output, dialog.get());
     }
     if (InterruptWatch::Interrupted()) {
-        std::fprintf(stderr, "oxhost: interrupted; '%s' not written\n", output.c_str());
-        return kExitInterrupted;
+        return Interrupted(output);
     }
-    SaveImageFile(document, output);
     if (scripting) {
-        scripting->SaveRecording();
+        PrintWarnings(scripting->PaletteWarnings());
     }
-    return kExitDone;
+    return WriteResults(document, output, scripting.get());
 }
 
 }  // namespace oxhost

@@ -1,5 +1,6 @@
 #include "RunDialog.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -15,24 +16,46 @@ std::unique_ptr<RunDialog> RunDialog::Prepare(bool dialog, const std::string& sc
     if (!dialog && scriptPath.empty()) {
         return nullptr;
     }
-    if (!scriptPath.empty()) {
-        std::ifstream file(scriptPath);
-        if (!file) {
-            throw HostError("cannot read the dialog script '" + scriptPath + "'");
-        }
-        std::stringstream text;
-        text << file.rdbuf();
-        std::vector<DialogStep> steps;
-        try {
-            steps = ParseDialogScript(text.str());
-        } catch (const HostError& error) {
-            throw HostError("'" + scriptPath + "': " + error.what());
-        }
-        std::vector<PickedColor> picks = PickerAnswersOf(steps);
-        return std::unique_ptr<RunDialog>(new RunDialog(
-            std::make_unique<ScriptedFace>(std::move(steps)), std::move(picks), false));
+    if (scriptPath.empty()) {
+        return std::unique_ptr<RunDialog>(new RunDialog(WindowFace(), {}, true));
     }
-    return std::unique_ptr<RunDialog>(new RunDialog(WindowFace(), {}, true));
+    std::error_code error;
+    if (std::filesystem::is_directory(scriptPath, error)) {
+        throw HostError("--dialog-script '" + scriptPath + "' is a folder, not a dialog script");
+    }
+    std::ifstream file(scriptPath);
+    if (!file) {
+        throw HostError("cannot read the dialog script '" + scriptPath + "'");
+    }
+    std::stringstream text;
+    text << file.rdbuf();
+    std::vector<ScriptLine> lines;
+    try {
+        lines = ParseDialogScriptLines(text.str());
+    } catch (const HostError& problem) {
+        throw HostError("'" + scriptPath + "': " + problem.what());
+    }
+    auto outcome = std::make_shared<ScriptOutcome>();
+    std::vector<DialogStep> steps = CheckedDialogSteps(lines, outcome);
+    std::vector<PickedColor> picks = PickerAnswersOf(steps);
+    std::unique_ptr<RunDialog> run(
+        new RunDialog(std::make_unique<ScriptedFace>(std::move(steps)), std::move(picks), false));
+    run->scriptPath = scriptPath;
+    run->outcome = std::move(outcome);
+    return run;
+}
+
+std::unique_ptr<RunDialog> RunDialog::FromSteps(std::vector<DialogStep> steps) {
+    std::vector<PickedColor> picks = PickerAnswersOf(steps);
+    return std::unique_ptr<RunDialog>(
+        new RunDialog(std::make_unique<ScriptedFace>(std::move(steps)), std::move(picks), false));
+}
+
+std::string RunDialog::ScriptProblem() const {
+    if (!outcome || outcome->problem.empty()) {
+        return std::string();
+    }
+    return "dialog script '" + scriptPath + "' " + outcome->problem;
 }
 
 RunDialog::RunDialog(std::unique_ptr<DialogFace> face, std::vector<PickedColor> scriptedPicks,

@@ -10,6 +10,7 @@
 
 #include "host/color/ColorPickerScript.h"
 #include "host/dialog/DialogFace.h"
+#include "host/dialog/DialogScript.h"
 
 namespace oxhost {
 
@@ -19,6 +20,9 @@ public:
     // for the window (or the build has none), or the script cannot be read
     // or understood.
     static std::unique_ptr<RunDialog> Prepare(bool dialog, const std::string& scriptPath);
+    // A dialog answered by `steps` as they are (oxhost dialog-items looks
+    // at the dialog this way).
+    static std::unique_ptr<RunDialog> FromSteps(std::vector<DialogStep> steps);
     ~RunDialog();
     RunDialog(const RunDialog&) = delete;
     RunDialog& operator=(const RunDialog&) = delete;
@@ -26,6 +30,12 @@ public:
     // The host's colour picker for this run: the script's picks, or a real
     // chooser next to the window. `extraAnswers` (--pick-color) come first.
     ColorPickerScript Picker(const std::vector<PickedColor>& extraAnswers) const;
+
+    // After the run: why the script failed, one line naming the script and
+    // its line ("" when it did not), and whether it ran out of steps before
+    // it pressed OK or Cancel.
+    std::string ScriptProblem() const;
+    bool ScriptRanOut() const { return outcome && outcome->ranOut; }
 
 private:
     RunDialog(std::unique_ptr<DialogFace> face, std::vector<PickedColor> scriptedPicks,
@@ -40,6 +50,8 @@ private:
     std::unique_ptr<DialogFace> face;
     std::vector<PickedColor> scriptedPicks;
     bool interactive;
+    std::string scriptPath;
+    std::shared_ptr<ScriptOutcome> outcome;  // of a script's checked steps
 };
 
 }  // namespace oxhost

@@ -1,30 +1,37 @@
 #include "RunScripting.h"
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "PluginLookup.h"
+#include "RunChecks.h"
 #include "SwatchFolder.h"
 #include "TintfloodDescriptor.h"
 #include "host/HostError.h"
+#include "host/image/AtomicFile.h"
 #include "host/module/PluginCatalog.h"
 #include "host/scripting/ActionFile.h"
 
 namespace oxhost {
 namespace {
 
-void CheckRecordFolder(const std::string& recordFile) {
-    const std::filesystem::path parent = std::filesystem::path(recordFile).parent_path();
-    const std::string folder = parent.empty() ? "." : parent.string();
-    std::error_code error;
-    if (!std::filesystem::is_directory(folder, error)) {
-        throw HostError("cannot record into '" + recordFile + "': no folder '" + folder + "'");
+// A palette name of an action file is put behind the swatch folder by the
+// filter as it stands, so one with a path in it could read any file.
+void CheckPaletteNames(const Descriptor& replayed, const std::string& playFile) {
+    for (const DescriptorEntry& entry : replayed.entries) {
+        if (entry.key == tintfloodkeys::kPalette && entry.kind == DescriptorKind::Text &&
+            !IsNameInSwatchFolder(entry.bytes)) {
+            throw HostError("'" + playFile + "': the palette '" + entry.bytes +
+                            "' is not a file name of the swatch folder (an action names its "
+                            "palette without a path)");
+        }
     }
 }
 
 // What the run offers the plug-in: the played action or, for Tintflood, the
-// defaults; Tintflood's options laid over either.
+// defaults; Tintflood's options laid over either. An interactive run offers
+// no defaults: the plug-in lays whatever it is offered over the preferences
+// it has just read, so the dialog must see only what the user asked for on
+// the command line (as a real host offers nothing to an interactive run).
 std::optional<Descriptor> ReplayedDescriptor(const Options& options, const PiplProperties& pipl,
                                              bool tintflood) {
     std::optional<Descriptor> replayed;
@@ -33,13 +40,21 @@ std::optional<Descriptor> ReplayedDescriptor(const Options& options, const PiplP
         CheckActionFor(action, pipl.name, pipl.terminology.classId, pipl.terminology.eventId,
                        options.playFile);
         replayed = action.descriptor;
-    } else if (tintflood) {
+    } else if (tintflood && !options.dialog) {
         replayed = TintfloodDefaultDescriptor();
     }
     if (tintflood) {
         TintfloodChoices choices = options.tintflood;
         ResolvePalette(choices, SwatchFolder());
-        ApplyTintfloodChoices(choices, *replayed);
+        if (!replayed && choices.Any()) {
+            replayed = Descriptor();
+        }
+        if (replayed) {
+            ApplyTintfloodChoices(choices, *replayed);
+        }
+        if (replayed && !options.playFile.empty()) {
+            CheckPaletteNames(*replayed, options.playFile);
+        }
     }
     return replayed;
 }
@@ -64,11 +79,18 @@ std::unique_ptr<RunScripting> RunScripting::Prepare(const Options& options,
     }
     std::optional<Descriptor> replayed = ReplayedDescriptor(options, pipl, tintflood);
     if (!options.recordFile.empty()) {
-        CheckRecordFolder(options.recordFile);
+        try {
+            CheckReplaceable(options.recordFile);
+        } catch (const HostError& error) {
+            throw HostError(std::string("cannot record (--record): ") + error.what());
+        }
     }
     const int16_t playInfo =
         options.dialog ? int16_t(plugInDialogDisplay) : int16_t(plugInDialogDontDisplay);
-    return std::make_unique<RunScripting>(pipl, std::move(replayed), options.recordFile, playInfo);
+    auto scripting =
+        std::make_unique<RunScripting>(pipl, std::move(replayed), options.recordFile, playInfo);
+    scripting->tintflood = tintflood;
+    return scripting;
 }
 
 RunScripting::RunScripting(const PiplProperties& pipl, std::optional<Descriptor> replayed,
@@ -82,6 +104,13 @@ RunScripting::RunScripting(const PiplProperties& pipl, std::optional<Descriptor>
 void RunScripting::Attach(RunOptions& runOptions) {
     session.Attach(runOptions);
     runOptions.callParameters = true;
+}
+
+std::vector<std::string> RunScripting::PaletteWarnings() const {
+    if (!tintflood || !session.Recorded()) {
+        return {};
+    }
+    return CheckPaletteUsed(*session.Recorded(), SwatchFolder());
 }
 
 void RunScripting::SaveRecording() const {

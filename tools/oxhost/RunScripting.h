@@ -1,11 +1,13 @@
 // The scripting side of `oxhost run`: the descriptor replayed to the
-// plug-in (for Tintflood always, built from its defaults, an action file and
-// the options) and the action file its recorded descriptor is saved to.
+// plug-in (for Tintflood built from its defaults or an action file, with the
+// options on top; with --dialog only the options, laid over the preferences)
+// and the action file its recorded descriptor is saved to.
 #pragma once
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Options.h"
 #include "host/module/Pipl.h"
@@ -19,7 +21,7 @@ public:
     // Null for a plain run: a plug-in other than Tintflood with no --play or
     // --record. Throws UsageError for options the plug-in cannot take or a
     // palette that is not offered, HostError for an action file that cannot
-    // be replayed or a --record file whose folder is missing.
+    // be replayed or a --record file that could not be written.
     static std::unique_ptr<RunScripting> Prepare(const Options& options,
                                                  const PiplProperties& pipl);
 
@@ -32,6 +34,10 @@ public:
     // host playing an action does, calls the parameters selector first.
     void Attach(RunOptions& runOptions);
 
+    // After a Tintflood run: a warning when the palette its settings named
+    // gave no usable colour, so that the areas got random colours.
+    std::vector<std::string> PaletteWarnings() const;
+
     // Saves the recorded descriptor when --record was given. Throws HostError
     // when the plug-in recorded nothing or the file cannot be written.
     void SaveRecording() const;
@@ -42,6 +48,7 @@ private:
     OSType event;
     std::string recordFile;
     ScriptingSession session;
+    bool tintflood = false;
 };
 
 }  // namespace oxhost

@@ -15,4 +15,13 @@ std::string SwatchFolder() {
     return folder.string() + char(std::filesystem::path::preferred_separator);
 }
 
+bool IsNameInSwatchFolder(const std::string& name) {
+#ifdef _WIN32
+    const char* const separators = "/\\:";
+#else
+    const char* const separators = "/\\";
+#endif
+    return name.find_first_of(separators) == std::string::npos && name != "." && name != "..";
+}
+
 }  // namespace oxhost

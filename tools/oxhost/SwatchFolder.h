@@ -14,6 +14,12 @@ namespace oxhost {
 // relative "Presets/Color Swatches/" when the program's path is unknown.
 std::string SwatchFolder();
 
+// Whether `name` names a file inside the swatch folder by itself: no path
+// separator (either kind), no drive on Windows, and not "." or "..". The
+// filter puts the folder in front of whatever name it is given, so any
+// other name could reach files outside it.
+bool IsNameInSwatchFolder(const std::string& name);
+
 // The filter's own rule for which names it offers, in the order the folder
 // lists them.
 using ::IsSwatchFileName;

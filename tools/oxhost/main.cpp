@@ -53,6 +53,10 @@ int main(int argc, char** argv) {
             CheckNoRunOptions(options);
             return AboutCommand(options);
         }
+        if (options.command == "dialog-items") {
+            CheckNoRunOptions(options);
+            return DialogItemsCommand(options);
+        }
         if (options.command == "palettes") {
             CheckNoRunOptions(options);
             return PalettesCommand(options);
