@@ -3,9 +3,12 @@
 #   make test   installs what is missing, builds and runs the whole test suite twice:
 #               optimised, then with AddressSanitizer and UndefinedBehaviorSanitizer;
 #               the optimised run also checks the Windows modules, under Wine
+#   make install  builds, then installs oxhost, the modules and the swatch files under
+#               PREFIX (default /usr/local): PREFIX/bin, PREFIX/lib/oxlen/plugins
 #   make windows  builds the Windows modules into dist/windows-x86 and dist/windows-x64
 
 BUILD   ?= build
+PREFIX  ?= /usr/local
 JOBS    ?= 2
 DEMO    ?= demo
 PACKAGES = cmake g++ make pkg-config libpng-dev libtiff-dev liblcms2-dev libgtest-dev nlohmann-json3-dev libfltk1.3-dev xvfb
@@ -16,7 +19,7 @@ WINDOWS_ARCHES = x86 x64
 TOOLCHAIN_x86 = cmake/toolchains/i686-w64-mingw32.cmake
 TOOLCHAIN_x64 = cmake/toolchains/x86_64-w64-mingw32.cmake
 
-.PHONY: all deps deps-windows build demo test test-release test-sanitize bench clean windows
+.PHONY: all deps deps-windows build install demo test test-release test-sanitize bench clean windows
 
 all: build
 
@@ -54,6 +57,9 @@ $(BUILD)/sanitize/CMakeCache.txt:
 
 build: deps $(BUILD)/release/CMakeCache.txt
 	cmake --build $(BUILD)/release -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD)/release --prefix $(PREFIX)
 
 demo: deps $(BUILD)/release/CMakeCache.txt
 	cmake --build $(BUILD)/release -j $(JOBS) --target oxhost

@@ -5,8 +5,11 @@
 // from the left, down the first column, up the next, and so on, so that each
 // pixel is a neighbour of the one before. A line pixel's search starts near
 // the distance at which its predecessor's search ended (ringHint), which
-// skips the inner rings inside thick lines. Only the input is read and only
-// the output written, so a new value never influences another pixel.
+// skips the inner rings inside thick lines. Where searches walk far (thick
+// lines, dark pages) a search passes over every offset nearer than the
+// nearest coloured pixel at once, which leaves its outcome as it was, also
+// where the image edge ends it early. Only the input is read and only the
+// output written, so a new value never influences another pixel.
 #pragma once
 
 #include <cstdint>

@@ -1,8 +1,10 @@
 #include "host/image/PamFile.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -187,6 +189,29 @@ const char* TupleTypeOf(const Document& document) {
     return document.hasAlpha ? "RGB_ALPHA" : "RGB";
 }
 
+// The samples follow the header uncompressed, so a regular file too short
+// for them is damaged: refused before the document is allocated.
+void CheckSamplesFit(FILE* file, const PamHeader& header, const std::string& path) {
+    std::error_code error;
+    const long dataStart = std::ftell(file);
+    if (dataStart < 0 || !std::filesystem::is_regular_file(path, error)) {
+        return;
+    }
+    const uint64_t fileBytes = std::filesystem::file_size(path, error);
+    if (error) {
+        return;
+    }
+    const uint64_t sampleBytes =
+        uint64_t(header.width) * uint64_t(header.height) * uint64_t(header.depth);
+    const uint64_t available =
+        fileBytes > uint64_t(dataStart) ? fileBytes - uint64_t(dataStart) : 0;
+    if (available < sampleBytes) {
+        throw HostError("'" + path + "': damaged PAM file (" + std::to_string(available) +
+                        " bytes of pixel data, " + std::to_string(sampleBytes) + " needed for " +
+                        std::to_string(header.width) + " x " + std::to_string(header.height) + ")");
+    }
+}
+
 }  // namespace
 
 Document ReadPamFile(const std::string& path) {
@@ -197,6 +222,7 @@ Document ReadPamFile(const std::string& path) {
     const PamHeader header = ReadHeader(file.get(), path);
     CheckDocumentSides(path, uint64_t(header.width), uint64_t(header.height));
     const TupleKind& kind = KindOf(header, path);
+    CheckSamplesFit(file.get(), header, path);
     Document document = NewDocumentForFile(path, uint64_t(header.width), uint64_t(header.height),
                                            kind.model, kind.hasAlpha);
     std::vector<uint8_t> row(size_t(document.width) * size_t(kind.depth));

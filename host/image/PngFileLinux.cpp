@@ -123,15 +123,24 @@ bool ReadHeaderGuarded(png_structp png, png_infop info) {
 }
 
 // Asks for 8-bit RGB or RGBA whatever the file holds.
-bool RequestRgbGuarded(png_structp png, png_infop info) {
+// Sets `passes` to the number of interlace passes (1 for a plain image).
+bool RequestRgbGuarded(png_structp png, png_infop info, int& passes) {
     if (setjmp(png_jmpbuf(png))) {
         return false;
     }
     png_set_expand(png);  // palette to RGB, grey to 8 bits, tRNS to alpha
     png_set_scale_16(png);
     png_set_gray_to_rgb(png);
-    png_set_interlace_handling(png);
+    passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
+    return true;
+}
+
+bool ReadRowGuarded(png_structp png, png_bytep row) {
+    if (setjmp(png_jmpbuf(png))) {
+        return false;
+    }
+    png_read_row(png, row, nullptr);
     return true;
 }
 
@@ -183,6 +192,58 @@ FileHandle OpenPngFile(const std::string& path) {
     return file;
 }
 
+// A plain image row by row into a document that grows as rows decode, so a
+// header promising more rows than the data holds costs only what it holds.
+Document ReadPlainRows(png_structp png, png_infop info, const PngProblem& problem,
+                       const std::string& path, png_uint_32 width, png_uint_32 height,
+                       bool hasAlpha) {
+    Document document = NewGrowingDocumentForFile(path, width, height, ColorModel::RGB, hasAlpha);
+    if (png_get_rowbytes(png, info) != document.RowBytes()) {
+        throw HostError("'" + path + "': unsupported PNG layout");
+    }
+    for (int row = 0; row < document.height; ++row) {
+        GrowDocumentToRows(document, row + 1, path);
+        if (!ReadRowGuarded(png, document.Pixel(row, 0))) {
+            throw ReadFailure(path, problem);
+        }
+    }
+    return document;
+}
+
+uint32_t BigEndian32(const unsigned char* bytes) {
+    return uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 | uint32_t(bytes[2]) << 8 |
+           uint32_t(bytes[3]);
+}
+
+// Throws HostError unless the image data chunks, at deflate's best ratio
+// (258 bytes from one 2-bit code, about 1032 to 1), could hold the filtered
+// rows of the image. Walks the chunk headers only; leaves the file where it was.
+void CheckDataCanHoldImage(FILE* file, const std::string& path, uint64_t width, uint64_t height,
+                           uint64_t bitsPerPixel) {
+    constexpr uint64_t kDeflateBestRatio = 1032;
+    const long resume = std::ftell(file);
+    uint64_t dataBytes = 0;
+    unsigned char header[8];
+    bool walked = std::fseek(file, long(kSignatureBytes), SEEK_SET) == 0;
+    while (walked && std::fread(header, 1, sizeof header, file) == sizeof header) {
+        const uint32_t length = BigEndian32(header);
+        if (std::memcmp(header + 4, "IDAT", 4) == 0) {
+            dataBytes += length;
+        } else if (std::memcmp(header + 4, "IEND", 4) == 0) {
+            break;
+        }
+        walked = std::fseek(file, long(length) + 4, SEEK_CUR) == 0;
+    }
+    std::fseek(file, resume, SEEK_SET);
+    // Filter bytes and pass padding only add to this.
+    const uint64_t imageBytes = height * ((width * bitsPerPixel + 7) / 8);
+    if (dataBytes * kDeflateBestRatio < imageBytes) {
+        throw HostError("'" + path + "': damaged PNG file (" + std::to_string(dataBytes) +
+                        " bytes of image data cannot hold a " + std::to_string(width) + " x " +
+                        std::to_string(height) + " image)");
+    }
+}
+
 }  // namespace
 
 Document ReadPngFile(const std::string& path) {
@@ -203,11 +264,21 @@ Document ReadPngFile(const std::string& path) {
     png_uint_32 width = png_get_image_width(handle.Png(), handle.Info());
     png_uint_32 height = png_get_image_height(handle.Png(), handle.Info());
     CheckDocumentSides(path, width, height);
-    if (!RequestRgbGuarded(handle.Png(), handle.Info())) {
+    const uint64_t fileBitsPerPixel = uint64_t(png_get_bit_depth(handle.Png(), handle.Info())) *
+                                      png_get_channels(handle.Png(), handle.Info());
+    int passes = 1;
+    if (!RequestRgbGuarded(handle.Png(), handle.Info(), passes)) {
         throw ReadFailure(path, problem);
     }
 
     bool hasAlpha = png_get_channels(handle.Png(), handle.Info()) == 4;
+    if (passes == 1) {
+        return ReadPlainRows(handle.Png(), handle.Info(), problem, path, width, height, hasAlpha);
+    }
+    // Every pass of an interlaced image touches every row band, so the whole
+    // image is needed from the start: the compressed data must at least be
+    // able to hold it first.
+    CheckDataCanHoldImage(file.get(), path, width, height, fileBitsPerPixel);
     Document document = NewDocumentForFile(path, width, height, ColorModel::RGB, hasAlpha);
     if (png_get_rowbytes(handle.Png(), handle.Info()) != document.RowBytes()) {
         throw HostError("'" + path + "': unsupported PNG layout");

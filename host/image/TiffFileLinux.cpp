@@ -1,5 +1,6 @@
 // On Linux TIFF files go through libtiff.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -143,12 +144,13 @@ TiffLayout ReadLayout(TIFF* tiff, const std::string& path) {
     return layout;
 }
 
-// One decoded strip or tile. A block far larger than the image can only come
-// from a damaged or hostile header, so it is refused before allocation.
+// One decoded tile. A tile far larger than the image can only come from a
+// damaged or hostile header, so it is refused before allocation.
 std::vector<uint8_t> AllocateBlock(const TiffHandle& handle, const TiffLayout& layout,
                                    const Document& document, const std::string& path) {
-    tmsize_t blockBytes = layout.tiled ? TIFFTileSize(handle.Get()) : TIFFStripSize(handle.Get());
-    uint64_t limit = std::max<uint64_t>(4 * uint64_t(document.pixels.size()), uint64_t(64) << 20);
+    tmsize_t blockBytes = TIFFTileSize(handle.Get());
+    uint64_t imageBytes = uint64_t(document.RowBytes()) * uint64_t(document.height);
+    uint64_t limit = std::max<uint64_t>(4 * imageBytes, uint64_t(64) << 20);
     if (blockBytes <= 0 || layout.blockWidth == 0 || layout.blockHeight == 0 ||
         uint64_t(blockBytes) > limit) {
         throw HostError("'" + path + "': damaged TIFF file (impossible strip or tile size)");
@@ -175,8 +177,32 @@ void CopyBlock(const uint8_t* block, const TiffLayout& layout, uint32_t top, uin
     }
 }
 
-void ReadBlocks(const TiffHandle& handle, const TiffLayout& layout, Document& document,
-                const std::string& path) {
+// Strips are read a row at a time: libtiff decodes a strip as the rows are
+// asked for, so neither a whole-image strip buffer nor the document is
+// allocated ahead of data that decodes.
+void ReadStripRows(const TiffHandle& handle, const TiffLayout& layout, Document& document,
+                   const std::string& path) {
+    TIFF* tiff = handle.Get();
+    const tmsize_t rowBytes = TIFFScanlineSize(tiff);
+    const size_t samplesPerFilePixel = layout.separatePlanes ? 1 : layout.samplesPerPixel;
+    if (rowBytes <= 0 || size_t(rowBytes) < size_t(layout.width) * samplesPerFilePixel) {
+        throw HostError("'" + path + "': damaged TIFF file (impossible row size)");
+    }
+    std::vector<uint8_t> fileRow(static_cast<size_t>(rowBytes));
+    const int planeCount = layout.separatePlanes ? layout.samplesPerPixel : 1;
+    for (int plane = 0; plane < planeCount; ++plane) {
+        for (uint32_t row = 0; row < layout.height; ++row) {
+            GrowDocumentToRows(document, int(row) + 1, path);
+            if (TIFFReadScanline(tiff, fileRow.data(), row, uint16_t(plane)) < 0) {
+                ThrowDamaged(path, handle);
+            }
+            CopyBlock(fileRow.data(), layout, row, 0, 1, layout.width, plane, document);
+        }
+    }
+}
+
+void ReadTiles(const TiffHandle& handle, const TiffLayout& layout, Document& document,
+               const std::string& path) {
     TIFF* tiff = handle.Get();
     std::vector<uint8_t> block = AllocateBlock(handle, layout, document, path);
     tmsize_t blockBytes = tmsize_t(block.size());
@@ -186,14 +212,12 @@ void ReadBlocks(const TiffHandle& handle, const TiffLayout& layout, Document& do
 
     for (int plane = 0; plane < planeCount; ++plane) {
         for (uint32_t top = 0; top < layout.height; top += layout.blockHeight) {
+            uint32_t rows = std::min(layout.blockHeight, layout.height - top);
+            GrowDocumentToRows(document, int(top + rows), path);
             for (uint32_t left = 0; left < layout.width; left += layout.blockWidth) {
                 tmsize_t decoded =
-                    layout.tiled
-                        ? TIFFReadEncodedTile(tiff, TIFFComputeTile(tiff, left, top, 0, plane),
-                                              block.data(), blockBytes)
-                        : TIFFReadEncodedStrip(tiff, TIFFComputeStrip(tiff, top, plane),
-                                               block.data(), blockBytes);
-                uint32_t rows = std::min(layout.blockHeight, layout.height - top);
+                    TIFFReadEncodedTile(tiff, TIFFComputeTile(tiff, left, top, 0, uint16_t(plane)),
+                                        block.data(), blockBytes);
                 uint32_t columns = std::min(layout.blockWidth, layout.width - left);
                 size_t needed = (rows - 1) * blockRowBytes + columns * samplesPerBlockPixel;
                 if (decoded < 0 || size_t(decoded) < needed) {
@@ -202,6 +226,23 @@ void ReadBlocks(const TiffHandle& handle, const TiffLayout& layout, Document& do
                 CopyBlock(block.data(), layout, top, left, rows, columns, plane, document);
             }
         }
+    }
+}
+
+// Uncompressed samples are stored as they are, so a file shorter than the
+// image's samples is damaged: known before anything is allocated.
+void CheckRawSamplesFit(const TiffLayout& layout, const std::string& path, int descriptor) {
+    struct stat status;
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        return;
+    }
+    const uint64_t sampleBytes =
+        uint64_t(layout.width) * uint64_t(layout.height) * layout.samplesPerPixel;
+    if (uint64_t(status.st_size) < sampleBytes) {
+        throw HostError("'" + path + "': damaged TIFF file (" + std::to_string(status.st_size) +
+                        " bytes cannot hold the " + std::to_string(sampleBytes) +
+                        " bytes of an uncompressed " + std::to_string(layout.width) + " x " +
+                        std::to_string(layout.height) + " image)");
     }
 }
 
@@ -283,8 +324,15 @@ Document ReadTiffFile(const std::string& path) {
     }
     TiffLayout layout = ReadLayout(handle.Get(), path);
     Document document =
-        NewDocumentForFile(path, layout.width, layout.height, layout.model, layout.hasAlpha);
-    ReadBlocks(handle, layout, document, path);
+        NewGrowingDocumentForFile(path, layout.width, layout.height, layout.model, layout.hasAlpha);
+    if (DefaultedShortField(handle.Get(), TIFFTAG_COMPRESSION) == COMPRESSION_NONE) {
+        CheckRawSamplesFit(layout, path, TIFFFileno(handle.Get()));
+    }
+    if (layout.tiled) {
+        ReadTiles(handle, layout, document, path);
+    } else {
+        ReadStripRows(handle, layout, document, path);
+    }
     if (layout.premultipliedAlpha) {
         UndoPremultipliedAlpha(document);
     }

@@ -1,7 +1,12 @@
 #include "Options.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <stdexcept>
+
+#include "PhysicalMemory.h"
+#include "host/image/DocumentAllocation.h"
 
 namespace oxhost {
 
@@ -46,7 +51,31 @@ std::string FileValue(const std::string& name, const std::string& argument, int&
     return file;
 }
 
+uint64_t PositiveCount(const std::string& name, const std::string& text) {
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
+    if (text.empty() || text[0] == '-' || *end != '\0' || errno != 0 || value == 0 ||
+        value > 1000000) {
+        throw UsageError(name + " wants a whole number from 1 to 1000000, not '" + text + "'");
+    }
+    return value;
+}
+
 }  // namespace
+
+std::string VersionText() {
+    return std::string("oxhost ") + OX_VERSION;
+}
+
+uint64_t PixelBudgetOf(const Options& options) {
+    if (options.maxMegapixels != 0) {
+        return options.maxMegapixels * 1000000;
+    }
+    const uint64_t memory = PhysicalMemoryBytes();
+    // Unknown memory: no budget beyond the interface's side limit.
+    return memory == 0 ? 0 : std::max<uint64_t>(memory / 4 / kRunBytesPerPixel, 1000000);
+}
 
 Options ParseOptions(int argc, char** argv) {
     Options options;
@@ -66,6 +95,11 @@ Options ParseOptions(int argc, char** argv) {
             onlyArguments = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
+        } else if (Names(argument, "--max-megapixels")) {
+            options.maxMegapixels = PositiveCount(
+                "--max-megapixels", TakeValue("--max-megapixels", argument, i, argc, argv));
         } else if (argument == "--quiet" || argument == "-q") {
             options.quiet = true;
         } else if (argument == "--text") {
@@ -87,6 +121,8 @@ Options ParseOptions(int argc, char** argv) {
                 throw UsageError("--pick-color wants a colour as RRGGBB, not '" + text + "'");
             }
             options.pickedColors.push_back(color);
+        } else if (Names(argument, "--add")) {
+            options.addSwatchFile = FileValue("--add", argument, i, argc, argv);
         } else if (Names(argument, "--play")) {
             options.playFile = FileValue("--play", argument, i, argc, argv);
         } else if (argument == "--dialog") {
@@ -119,6 +155,8 @@ std::string HelpText(const std::string& command) {
                "options:\n"
                "  --plugins DIR        look for plug-ins in DIR (may be given more than once)\n"
                "  --quiet, -q          no progress bar\n"
+               "  --max-megapixels N   take images of up to N million pixels (default: what a\n"
+               "                       quarter of the machine's memory holds)\n"
                "  --cmyk-profile FILE  ICC profile for colour conversions of CMYK documents\n"
                "                       (default: a plain formula)\n"
                "  --pick-color RRGGBB  the answer of the next colour pick the plug-in asks for\n"
@@ -142,12 +180,18 @@ std::string HelpText(const std::string& command) {
                "Exit status: 0 done, 1 failed, 2 bad command line, 130 stopped with Ctrl-C.\n";
     }
     if (command == "palettes") {
-        return "usage: oxhost palettes\n"
+        return "usage: oxhost palettes [--add FILE.aco]\n"
                "\n"
                "Lists the swatch files Tintflood offers as palettes, in the order the folder\n"
                "lists them, and says where that folder is: 'Presets/Color Swatches/' beside\n"
                "the oxhost program. A name is offered when it is longer than 4 characters\n"
-               "and contains '.aco' (case matters).\n";
+               "and contains '.aco' (case matters).\n"
+               "\n"
+               "options:\n"
+               "  --add FILE           copy the swatch file FILE into that folder, so Tintflood\n"
+               "                       offers it (--palette NAME); a file that is not a\n"
+               "                       version-1 swatch file with a usable colour is refused,\n"
+               "                       and so is a name already there\n";
     }
     if (command == "dialog-items") {
         return "usage: oxhost dialog-items [--plugins DIR] PLUGIN\n"
@@ -176,6 +220,7 @@ std::string HelpText(const std::string& command) {
                "                       label, then close it as Escape would\n";
     }
     return "usage: oxhost [--plugins DIR] [--quiet] COMMAND [ARGUMENTS]\n"
+           "       oxhost --version\n"
            "\n"
            "Runs image filter plug-ins on image files.\n"
            "\n"

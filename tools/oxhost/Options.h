@@ -1,6 +1,7 @@
 // The command line of oxhost: global options, the command, its arguments.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ struct Options {
     bool quiet = false;
     bool aboutText = false;  // --text: about prints the box instead of showing it
     bool help = false;
+    bool version = false;        // --version
+    std::string addSwatchFile;   // palettes --add: a swatch file to copy into the folder
+    uint64_t maxMegapixels = 0;  // --max-megapixels; 0: what fits the machine's memory
     BufferLayout layout;
     std::string cmykProfile;
     std::vector<PickedColor> pickedColors;
@@ -38,6 +42,13 @@ class UsageError : public std::runtime_error {
 public:
     explicit UsageError(const std::string& message) : std::runtime_error(message) {}
 };
+
+// "oxhost VERSION", the project's version.
+std::string VersionText();
+
+// The largest image, in pixels, a run takes: --max-megapixels when given,
+// otherwise a quarter of the machine's memory over what a run needs per pixel.
+uint64_t PixelBudgetOf(const Options& options);
 
 // The help text of a command ("" for the program as a whole).
 std::string HelpText(const std::string& command);

@@ -31,6 +31,20 @@ bool IsConvertedSpace(uint16_t space) {
     return space == 0 || space == 1 || space == 2 || space == 7 || space == 8;
 }
 
+// The last entry of the key and kind: the one the filter keeps.
+const DescriptorEntry* LastEntry(const Descriptor& settings, DescriptorKeyID key,
+                                 DescriptorKind kind) {
+    const DescriptorEntry* found = nullptr;
+    for (const DescriptorEntry& entry : settings.entries) {
+        if (entry.key == key && entry.kind == kind) {
+            found = &entry;
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
 // Why the swatch file gives the filter no colour, read by the filter's rule
 // (version 1, a count, then entries of a space code and four components);
 // "" when it gives at least one.
@@ -69,20 +83,6 @@ std::string SwatchFileProblem(const std::string& path) {
     }
     return std::string();
 }
-
-// The last entry of the key and kind: the one the filter keeps.
-const DescriptorEntry* LastEntry(const Descriptor& settings, DescriptorKeyID key,
-                                 DescriptorKind kind) {
-    const DescriptorEntry* found = nullptr;
-    for (const DescriptorEntry& entry : settings.entries) {
-        if (entry.key == key && entry.kind == kind) {
-            found = &entry;
-        }
-    }
-    return found;
-}
-
-}  // namespace
 
 std::vector<std::string> CheckPaletteUsed(const Descriptor& settings,
                                           const std::string& swatchFolder) {

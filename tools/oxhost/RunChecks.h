@@ -9,6 +9,10 @@
 
 namespace oxhost {
 
+// Why the swatch file gives Tintflood no colour, read by the filter's rule
+// (version 1, a count, then entries); "" when it gives at least one.
+std::string SwatchFileProblem(const std::string& path);
+
 // What the output will not carry of the input: its further pages (TIFF
 // pages, animated PNG frames) and its samples deeper than 8 bits. Throws
 // HostError when `output` is `input` itself (by any name) and something

@@ -20,6 +20,7 @@
 #include "host/HostError.h"
 #include "host/color/ColorServicesHost.h"
 #include "host/image/AtomicFile.h"
+#include "host/image/DocumentAllocation.h"
 #include "host/image/ImageFile.h"
 #include "host/module/PluginCatalog.h"
 #include "host/module/PluginModule.h"
@@ -132,6 +133,7 @@ int RunCommand(const Options& options) {
     const std::unique_ptr<RunDialog> dialog =
         RunDialog::Prepare(options.dialog, options.dialogScript);
     const std::vector<std::string> losses = CheckInputKept(input, output);
+    SetPixelBudget(PixelBudgetOf(options));
     Document document = LoadInput(input, output);
     if (InterruptWatch::Interrupted()) {
         return Interrupted(output);

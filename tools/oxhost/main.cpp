@@ -30,6 +30,16 @@ void CheckNoRunOptions(const Options& options) {
 int main(int argc, char** argv) {
     try {
         const Options options = ParseOptions(argc, argv);
+        if (options.version) {
+            std::printf("%s\n", VersionText().c_str());
+            return kExitDone;
+        }
+        if (options.maxMegapixels != 0 && options.command != "run") {
+            throw UsageError("--max-megapixels is an option of run, not of " + options.command);
+        }
+        if (!options.addSwatchFile.empty() && options.command != "palettes") {
+            throw UsageError("--add is an option of palettes, not of " + options.command);
+        }
         if (options.command.empty() || options.command == "help") {
             const std::string topic = options.arguments.empty() ? "" : options.arguments[0];
             std::fputs(HelpText(topic).c_str(), stdout);
