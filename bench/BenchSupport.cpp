@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -27,16 +28,23 @@ int RunProgram(const std::vector<std::string>& arguments) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-bool ParseQuickOption(int argc, char** argv, const char* usage, bool& quick, int& exitStatus) {
-    quick = false;
+bool BenchOptions::Wants(const std::string& page) const {
+    return pages.empty() || std::find(pages.begin(), pages.end(), page) != pages.end();
+}
+
+bool ParseBenchOptions(int argc, char** argv, const char* usage, BenchOptions& options,
+                       int& exitStatus) {
+    options = BenchOptions();
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0) {
-            quick = true;
-            continue;
+            options.quick = true;
+        } else if (argv[i][0] != '-') {
+            options.pages.push_back(argv[i]);
+        } else {
+            std::fputs(usage, stdout);
+            exitStatus = std::strcmp(argv[i], "--help") == 0 ? 0 : 2;
+            return false;
         }
-        std::fputs(usage, stdout);
-        exitStatus = std::strcmp(argv[i], "--help") == 0 ? 0 : 2;
-        return false;
     }
     return true;
 }

@@ -22,10 +22,20 @@ private:
 // Runs a program and waits for it; returns its exit status (-1 when it could not run).
 int RunProgram(const std::vector<std::string>& arguments);
 
-// Reads the benchmarks' one option, --quick. Returns false when the program
-// should end at once (after --help or a bad argument, usage printed), with
-// the exit status in `exitStatus`.
-bool ParseQuickOption(int argc, char** argv, const char* usage, bool& quick, int& exitStatus);
+// The benchmarks' command line: --quick for smaller pages, and optionally the
+// names of the pages to time (all when none is named).
+struct BenchOptions {
+    bool quick = false;
+    std::vector<std::string> pages;
+    // Whether the page of that name is to be timed.
+    bool Wants(const std::string& page) const;
+};
+
+// Reads the command line. Returns false when the program should end at once
+// (after --help or a bad option, usage printed), with the exit status in
+// `exitStatus`.
+bool ParseBenchOptions(int argc, char** argv, const char* usage, BenchOptions& options,
+                       int& exitStatus);
 
 // The folder of the running benchmark program.
 std::string ProgramFolder();

@@ -4,7 +4,12 @@
 
 namespace {
 
-constexpr uint16_t kNoColumnColour = 0xFFFF;
+// No coloured pixel in that direction; larger than any real column distance
+// (images are at most 32767 pixels high), and its square still fits 32 bits.
+constexpr uint16_t kNoColour = 0xFFFF;
+
+// Columns farther than this from a pixel make its row be done whole.
+constexpr uint32_t kLocalReach = 32;
 
 // floor(numerator / denominator) for a positive denominator.
 int64_t FloorDivide(int64_t numerator, int64_t denominator) {
@@ -12,54 +17,142 @@ int64_t FloorDivide(int64_t numerator, int64_t denominator) {
     return (numerator % denominator != 0 && numerator < 0) ? quotient - 1 : quotient;
 }
 
+uint64_t Square(uint64_t value) {
+    return value * value;
+}
+
 }  // namespace
 
-ColouredDistance::ColouredDistance(const FlattenJob& job, const LineTest& lineTest)
-    : width(job.width), height(job.height) {
-    ComputeColumnDistances(job, lineTest);
-    envelopeColumns.resize(width);
-    envelopeStarts.resize(width);
+ColouredDistance::ColouredDistance(const ColouredBits& bits, uint16_t width, uint16_t height)
+    : bits(bits),
+      width(width),
+      height(height),
+      down(width, kNoColour),
+      belowFrom(width, kNoColour),
+      colouredBelow(width, 0),
+      below(width, 0) {}
+
+void ColouredDistance::NextStrip(uint16_t first, uint16_t count) {
+    firstRow = first;
+    rows = count;
+    columnsReady = false;
 }
 
-void ColouredDistance::ComputeColumnDistances(const FlattenJob& job, const LineTest& lineTest) {
-    columnDistances.assign(size_t(width) * height, kNoColumnColour);
-    // Downwards: distance to the nearest coloured pixel above or here.
-    for (uint32_t y = 0; y < height; ++y) {
-        const uint8_t* pixel = job.input.base + intptr_t(y) * job.input.rowBytes;
-        uint16_t* row = &columnDistances[size_t(y) * width];
-        const uint16_t* above = y > 0 ? row - width : nullptr;
-        for (uint32_t x = 0; x < width; ++x, pixel += job.input.columnStep) {
-            if (!lineTest.IsLinePixel(pixel)) {
-                row[x] = 0;
-            } else if (above != nullptr && above[x] != kNoColumnColour) {
-                row[x] = uint16_t(above[x] + 1);
+// One step of a column distance along a column: 0 on a coloured pixel,
+// else one more than the neighbour's (none stays none), for a row of pixels.
+void ColouredDistance::StepColumns(const uint64_t* colouredRow, const uint16_t* neighbour,
+                                   uint16_t* out) const {
+    for (uint32_t from = 0; from < width; from += 64) {
+        const uint32_t count = std::min<uint32_t>(64, width - from);
+        const uint64_t word = colouredRow[from >> 6];
+        if (word == 0) {
+            for (uint32_t x = from; x < from + count; ++x) {
+                out[x] = uint16_t(neighbour[x] + (neighbour[x] != kNoColour ? 1 : 0));
+            }
+        } else if (~word == 0) {
+            std::fill(out + from, out + from + count, uint16_t(0));
+        } else {
+            for (uint32_t bit = 0; bit < count; ++bit) {
+                const uint16_t value = neighbour[from + bit];
+                out[from + bit] =
+                    (word >> bit & 1) != 0 ? 0 : uint16_t(value + (value != kNoColour ? 1 : 0));
             }
         }
     }
-    // Upwards: the nearer of that and the nearest coloured pixel below.
-    for (int32_t y = int32_t(height) - 2; y >= 0; --y) {
-        uint16_t* row = &columnDistances[size_t(y) * width];
-        const uint16_t* below = row + width;
-        for (uint32_t x = 0; x < width; ++x) {
-            if (below[x] != kNoColumnColour && uint32_t(below[x]) + 1 < row[x]) {
-                row[x] = uint16_t(below[x] + 1);
-            }
-        }
+}
+
+// Brings the carry down to `row`, for strips that asked for no distance.
+void ColouredDistance::CarryDownTo(uint32_t row) {
+    for (; carriedTo < row; ++carriedTo) {
+        StepColumns(bits.Row(carriedTo), down.data(), down.data());
     }
 }
 
-void ColouredDistance::PrepareRows(uint16_t firstRow, uint16_t rows) {
-    preparedFirstRow = firstRow;
-    rowDistances.resize(size_t(rows) * width);
+uint32_t ColouredDistance::NextColouredRow(uint32_t x, uint32_t fromRow) {
+    if (fromRow < belowFrom[x] || fromRow > colouredBelow[x]) {
+        belowFrom[x] = uint16_t(fromRow);
+        uint32_t row = fromRow;
+        while (row < height && !bits.Coloured(row, x)) {
+            ++row;
+        }
+        colouredBelow[x] = uint16_t(row);
+    }
+    return colouredBelow[x];
+}
+
+void ColouredDistance::PrepareColumns() {
+    columnsReady = true;
+    CarryDownTo(firstRow);
+    columnDistance.resize(size_t(rows) * width);
+    rowIsWhole.assign(rows, 0);
+    // Downwards from the carry.
     for (uint32_t r = 0; r < rows; ++r) {
-        ComputeRow(&columnDistances[size_t(firstRow + r) * width],
-                   &rowDistances[size_t(r) * width]);
+        const uint16_t* above = r == 0 ? down.data() : &columnDistance[(r - 1) * width];
+        StepColumns(bits.Row(firstRow + r), above, &columnDistance[size_t(r) * width]);
     }
+    std::copy(&columnDistance[size_t(rows - 1) * width], &columnDistance[size_t(rows) * width],
+              down.begin());
+    carriedTo = firstRow + rows;
+    // Upwards: the nearest coloured pixel below the strip, where the strip's
+    // last row is line work, then the nearer of both within the strip.
+    const uint32_t last = rows - 1;
+    for (uint32_t x = 0; x < width; ++x) {
+        if (bits.Coloured(firstRow + last, x)) {
+            below[x] = 0;
+        } else {
+            const uint32_t row = NextColouredRow(x, firstRow + rows);
+            below[x] = row < height ? uint16_t(row - (firstRow + last)) : kNoColour;
+        }
+    }
+    for (uint32_t r = rows; r-- > 0;) {
+        uint16_t* out = &columnDistance[size_t(r) * width];
+        if (r != last) {
+            StepColumns(bits.Row(firstRow + r), below.data(), below.data());
+        }
+        for (uint32_t x = 0; x < width; ++x) {
+            out[x] = std::min(out[x], below[x]);
+        }
+    }
+}
+
+uint32_t ColouredDistance::SquaredDistance(uint16_t y, uint16_t x) {
+    if (!columnsReady) {
+        PrepareColumns();
+    }
+    const uint32_t row = y - firstRow;
+    if (rowIsWhole[row] != 0) {
+        return wholeRow[size_t(row) * width + x];
+    }
+    const uint16_t* g = &columnDistance[size_t(row) * width];
+    uint64_t best = Square(g[x]);
+    for (uint32_t k = 1; Square(k) < best; ++k) {
+        if (k > kLocalReach) {
+            PrepareWholeRow(row);
+            return wholeRow[size_t(row) * width + x];
+        }
+        if (k <= x) {
+            best = std::min(best, Square(k) + Square(g[x - k]));
+        }
+        if (x + k < width) {
+            best = std::min(best, Square(k) + Square(g[x + k]));
+        } else if (k > x) {
+            break;
+        }
+    }
+    return uint32_t(best);
 }
 
 // Lower envelope of the parabolas (x - i)^2 + g(i)^2 over the columns i that
 // have a coloured pixel, evaluated at every x of the row.
-void ColouredDistance::ComputeRow(const uint16_t* g, uint32_t* out) {
+void ColouredDistance::PrepareWholeRow(uint32_t row) {
+    if (wholeRow.size() < size_t(rows) * width) {
+        wholeRow.resize(size_t(rows) * width);
+        envelopeColumns.resize(width);
+        envelopeStarts.resize(width);
+    }
+    rowIsWhole[row] = 1;
+    const uint16_t* g = &columnDistance[size_t(row) * width];
+    uint32_t* out = &wholeRow[size_t(row) * width];
     auto reach = [g](int64_t x, int64_t i) { return (x - i) * (x - i) + int64_t(g[i]) * g[i]; };
     // First x from which column u's parabola lies below column i's (i < u).
     auto separation = [g](int64_t i, int64_t u) {
@@ -68,8 +161,8 @@ void ColouredDistance::ComputeRow(const uint16_t* g, uint32_t* out) {
     };
 
     int32_t count = 0;
-    for (int32_t u = 0; u < width; ++u) {
-        if (g[u] == kNoColumnColour) {
+    for (int32_t u = 0; u < int32_t(width); ++u) {
+        if (g[u] == kNoColour) {
             continue;
         }
         while (count > 0 && reach(envelopeStarts[count - 1], envelopeColumns[count - 1]) >
@@ -82,7 +175,7 @@ void ColouredDistance::ComputeRow(const uint16_t* g, uint32_t* out) {
             count = 1;
         } else {
             const int64_t start = 1 + separation(envelopeColumns[count - 1], u);
-            if (start < width) {
+            if (start < int64_t(width)) {
                 envelopeColumns[count] = u;
                 envelopeStarts[count] = int32_t(start);
                 ++count;
@@ -90,12 +183,11 @@ void ColouredDistance::ComputeRow(const uint16_t* g, uint32_t* out) {
         }
     }
     if (count == 0) {
-        std::fill(out, out + width, kUnknown);
+        std::fill(out, out + width, uint32_t(Square(kNoColour)));
         return;
     }
-    for (int32_t x = width - 1; x >= 0; --x) {
-        const int64_t distance = reach(x, envelopeColumns[count - 1]);
-        out[x] = uint32_t(std::min<int64_t>(distance, kUnknown));
+    for (int32_t x = int32_t(width) - 1; x >= 0; --x) {
+        out[x] = uint32_t(reach(x, envelopeColumns[count - 1]));
         if (x == envelopeStarts[count - 1] && count > 1) {
             --count;
         }

@@ -1,46 +1,67 @@
-// Exact squared Euclidean distance from line pixels to the nearest coloured
-// pixel, for the stretches of an image where nearest-first searches walk far
-// (thick lines, large dark areas). The search can then start at the distance
-// where the first coloured pixel lies instead of testing every nearer pixel.
+// Exact squared Euclidean distance from a line pixel to the nearest coloured
+// pixel, for the line pixels whose nearest-first search would walk far
+// (thick lines, large dark areas, pages dark up to an edge). Knowing it, the
+// search can skip every nearer offset instead of testing each.
 //
-// Two passes over the image give each pixel's distance to the nearest
-// coloured pixel in its column (2 bytes a pixel, kept for the run); each
-// strip's rows then take the lower envelope of parabolas along the row
-// (Meijster's method), 4 bytes a pixel for the strip only. Both passes are
-// linear in the pixels they cover.
+// The pass names each strip in turn. For a strip where some distance is asked
+// for, the distance to the nearest coloured pixel in the same column comes
+// from a carry down the image (brought up to date only then) and one upward
+// pass over the strip (2 bytes a pixel of the strip); a line pixel's distance
+// is then the
+// smallest (x - i)^2 + g(i)^2 over the columns i of its row, found by looking
+// outward from its own column and stopping once no nearer column can win.
+// Rows where that would look far take the lower envelope of parabolas along
+// the whole row instead (Meijster's method), linear in the width. The work is
+// linear in the pixels of the strips that ask, and the columns below a strip
+// are read once over the whole run.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-#include "FlattenImage.h"
-#include "LineTest.h"
+#include "ColouredBits.h"
 
 class ColouredDistance {
 public:
-    ColouredDistance(const FlattenJob& job, const LineTest& lineTest);
+    // `bits` must outlive the object.
+    ColouredDistance(const ColouredBits& bits, uint16_t width, uint16_t height);
 
-    // Computes the squared distances of rows firstRow .. firstRow + rows - 1.
-    void PrepareRows(uint16_t firstRow, uint16_t rows);
+    // The next strip, rows firstRow .. firstRow + rows - 1. Strips come in
+    // order from the top.
+    void NextStrip(uint16_t firstRow, uint16_t rows);
 
-    // Squared distance from (y, x) to the nearest coloured pixel; y must lie
-    // in the rows last prepared. At least kUnknown when no coloured pixel
-    // shares a column with any pixel of the row.
-    uint32_t SquaredDistance(uint16_t y, uint16_t x) const {
-        return rowDistances[size_t(y - preparedFirstRow) * width + x];
-    }
-
-    static constexpr uint32_t kUnknown = 0xFFFFFFFFu;
+    // Squared distance from line pixel (y, x) of the current strip to the
+    // nearest coloured pixel of the image; the image must have one.
+    uint32_t SquaredDistance(uint16_t y, uint16_t x);
 
 private:
-    void ComputeColumnDistances(const FlattenJob& job, const LineTest& lineTest);
-    void ComputeRow(const uint16_t* columnDistance, uint32_t* out);
+    void StepColumns(const uint64_t* colouredRow, const uint16_t* neighbour, uint16_t* out) const;
+    void CarryDownTo(uint32_t row);
+    void PrepareColumns();
+    void PrepareWholeRow(uint32_t row);
+    uint32_t NextColouredRow(uint32_t x, uint32_t fromRow);
 
-    uint16_t width;
-    uint16_t height;
-    std::vector<uint16_t> columnDistances;  // per pixel, kNoColumnColour when none
-    std::vector<uint32_t> rowDistances;     // per pixel of the prepared rows
-    uint16_t preparedFirstRow = 0;
+    const ColouredBits& bits;
+    uint32_t width;
+    uint32_t height;
+
+    uint32_t firstRow = 0;
+    uint32_t rows = 0;
+    bool columnsReady = false;
+
+    // Per column: distance from row carriedTo - 1 up to the nearest coloured
+    // pixel at or above it.
+    std::vector<uint16_t> down;
+    uint32_t carriedTo = 0;
+    // Per column: the next coloured row at or below belowFrom (height when
+    // none), so each column below the strips is read once.
+    std::vector<uint16_t> belowFrom;
+    std::vector<uint16_t> colouredBelow;
+    std::vector<uint16_t> below;  // work space: upward column distances
+
+    std::vector<uint16_t> columnDistance;  // per pixel of the strip
+    std::vector<uint32_t> wholeRow;        // per pixel of the strip's rows done whole
+    std::vector<uint8_t> rowIsWhole;
     std::vector<int32_t> envelopeColumns;  // work space of one row
     std::vector<int32_t> envelopeStarts;
 };

@@ -1,10 +1,11 @@
 #include "FlattenImage.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
+#include "ColouredBits.h"
 #include "ColouredDistance.h"
 #include "LineTest.h"
 
@@ -16,51 +17,34 @@ public:
         : job(job),
           search(search),
           lineTest(job.imageMode, job.colorPlanes, job.input.planeStep),
+          coloured(job, lineTest),
           lastRow(uint16_t(job.height - 1)),
           lastColumn(uint16_t(job.width - 1)) {}
 
-    bool HasColouredPixel() const {
-        for (uint16_t y = 0; y < job.height; ++y) {
-            for (uint16_t x = 0; x < job.width; ++x) {
-                if (!lineTest.IsLinePixel(InputPixel(y, x))) {
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
+    bool HasColouredPixel() const { return coloured.Any(); }
 
     void FlattenStrip(uint16_t firstRow, uint16_t rows) {
+        if (!distances) {
+            distances.reset(new ColouredDistance(coloured, job.width, job.height));
+        }
+        distances->NextStrip(firstRow, rows);
+        longWalksBefore = longWalks;
+        longWalks = 0;
+        ringHint = 1;
+        previousReach = 0;
+
         const uint16_t lastStripRow = uint16_t(firstRow + rows - 1);
         for (uint16_t x = 0; x < job.width; ++x) {
             if (x % 2 == 0) {
                 for (uint32_t y = firstRow; y <= lastStripRow; ++y) {
-                    FlattenPixel(uint16_t(y), x);
+                    VisitPixel(uint16_t(y), x);
                 }
             } else {
                 for (int32_t y = lastStripRow; y >= int32_t(firstRow); --y) {
-                    FlattenPixel(uint16_t(y), x);
+                    VisitPixel(uint16_t(y), x);
                 }
             }
         }
-    }
-
-    void RestartHint() { ringHint = 1; }
-
-    // Decides, from how far the searches of the strip just done had to go,
-    // whether the next strip starts its searches from the known distance of
-    // the nearest coloured pixel. The result is the same either way.
-    void ChooseSearchStart(uint16_t nextFirstRow, uint16_t nextRows) {
-        const bool walksWereLong = farPixelsInStrip > uint32_t(job.width) / 8;
-        farPixelsInStrip = 0;
-        useDistances = walksWereLong;
-        if (!useDistances) {
-            return;
-        }
-        if (!distances) {
-            distances.reset(new ColouredDistance(job, lineTest));
-        }
-        distances->PrepareRows(nextFirstRow, nextRows);
     }
 
 private:
@@ -74,12 +58,18 @@ private:
                intptr_t(x) * job.output.columnStep;
     }
 
-    void FlattenPixel(uint16_t y, uint16_t x) {
-        const uint8_t* pixel = InputPixel(y, x);
-        if (!lineTest.IsLinePixel(pixel)) {
+    void VisitPixel(uint16_t y, uint16_t x) {
+        if (coloured.Coloured(y, x)) {
             ringHint = 1;
+            previousReach = 0;
             return;
         }
+        FlattenPixel(y, x);
+    }
+
+    // The search of line pixel (y, x), from ringHint outward, nearest first;
+    // the first coloured pixel it meets gives the value.
+    void FlattenPixel(uint16_t y, uint16_t x) {
         search.boundTop = -int32_t(y);
         search.boundLeft = -int32_t(x);
         search.boundBottom = int32_t(lastRow) - y;
@@ -87,88 +77,119 @@ private:
         if (ringHint > 1) {
             --ringHint;
         }
+        const uint16_t startRadius = ringHint;
+        const uint8_t* source = InputPixel(y, x);
 
-        const uint8_t* source = pixel;
-        int dx = 0;
-        int dy = 0;
-        farFromColour = false;
-        bool yielded =
-            useDistances ? BeginAtNearestColour(y, x, dx, dy) : search.Begin(dx, dy, ringHint);
-        uint32_t candidates = 0;
-        while (yielded) {
-            if (dy == 0) {
-                ringHint = uint16_t(std::abs(dx));
+        // Most searches end within a few rings; those that do not (or, where
+        // many have not, those next to a pixel whose colour lay far) skip to
+        // the distance of the nearest coloured pixel. Either way the outcome
+        // is the walk's.
+        const bool expectFar = previousReach > kNearReach && WalksAreLong();
+        if (expectFar || !Walk(y, x, kShortWalk, source)) {
+            if (!expectFar) {
+                ++longWalks;
             }
-            source = InputPixel(uint32_t(y + dy), uint32_t(x + dx));
-            const bool coloured = !lineTest.IsLinePixel(source);
-            ++candidates;
-            yielded = search.Next(dx, dy);
-            if (coloured) {
-                break;
-            }
-        }
-        if (candidates > kFarCandidates || farFromColour) {
-            ++farPixelsInStrip;
+            ringHint = startRadius;
+            source = InputPixel(y, x);
+            WalkFromNearestColour(y, x, source);
         }
         CopyPixel(source, OutputPixel(y, x));
     }
 
-    // Starts the search of line pixel (y, x) where the ordinary walk from
-    // ringHint would first meet a coloured pixel, when that is certain: the
-    // walk starts no farther out than the nearest coloured pixel (distance
-    // squared d2), and every offset up to d2 lies inside the image, so no run
-    // of disallowed offsets could have ended it earlier. Every offset nearer
-    // than d2 is a line pixel; of those the walk would have handed out, the
-    // last on the row is (r, 0) with r the largest whole number below the
-    // distance, so ringHint ends where the walk would have left it.
-    bool BeginAtNearestColour(uint16_t y, uint16_t x, int& dx, int& dy) {
-        const uint32_t d2 = distances->SquaredDistance(y, x);
-        const uint32_t start = ringHint;
-        const uint32_t edge =
-            std::min(std::min<uint32_t>(y, x), std::min<uint32_t>(lastRow - y, lastColumn - x));
-        farFromColour = d2 > kNearSquaredDistance && d2 != ColouredDistance::kUnknown;
-        if (!farFromColour || start * start > d2 || uint64_t(edge) * edge < d2) {
-            return search.Begin(dx, dy, ringHint);
-        }
-        const uint32_t below = IntegerSquareRoot(d2 - 1);
-        if (below >= start) {
-            ringHint = uint16_t(below);
-        }
-        return search.BeginAtDistance(dx, dy, d2);
+    // Whether many searches of this strip or the one before walked long.
+    bool WalksAreLong() const {
+        const uint32_t many = uint32_t(job.width) / 16 + 1;
+        return longWalksBefore > many || longWalks > many;
     }
 
-    static uint32_t IntegerSquareRoot(uint32_t value) {
-        uint32_t root = uint32_t(std::sqrt(double(value)));
-        while (uint64_t(root) * root > value) {
-            --root;
+    // Walks from ringHint; false when `budget` candidates went by without
+    // an end. `source` is left at the last candidate examined.
+    bool Walk(uint16_t y, uint16_t x, uint32_t budget, const uint8_t*& source) {
+        int dx = 0;
+        int dy = 0;
+        return Continue(y, x, search.Begin(dx, dy, ringHint), dx, dy, budget, source);
+    }
+
+    bool Continue(uint16_t y, uint16_t x, bool yielded, int& dx, int& dy, uint32_t budget,
+                  const uint8_t*& source) {
+        bool examined = false;
+        uint32_t sourceRow = 0;
+        uint32_t sourceColumn = 0;
+        for (uint32_t candidates = 0; yielded; ++candidates) {
+            if (candidates == budget) {
+                return false;
+            }
+            if (dy == 0) {
+                ringHint = uint16_t(std::abs(dx));
+            }
+            examined = true;
+            sourceRow = uint32_t(y + dy);
+            sourceColumn = uint32_t(x + dx);
+            const uint32_t reach = uint32_t(dx * dx + dy * dy);
+            yielded = search.Next(dx, dy);
+            if (coloured.Coloured(sourceRow, sourceColumn)) {
+                source = InputPixel(sourceRow, sourceColumn);
+                previousReach = reach;
+                return true;
+            }
         }
-        while (uint64_t(root + 1) * (root + 1) <= value) {
-            ++root;
+        previousReach = ~uint32_t(0);
+        if (examined) {
+            source = InputPixel(sourceRow, sourceColumn);
         }
-        return root;
+        return true;
+    }
+
+    // Every offset nearer than the nearest coloured pixel is line work, so the
+    // walk can pass over them all at once; it then goes on as usual. Where
+    // ringHint already starts it beyond that distance there is nothing to skip.
+    void WalkFromNearestColour(uint16_t y, uint16_t x, const uint8_t*& source) {
+        const uint32_t nearest = distances->SquaredDistance(y, x);
+        search.Start(ringHint);
+        NearestSearch::Passed passed;
+        const bool going = search.SkipNearerThan(nearest, passed);
+        if (passed.anyAllowed) {
+            source = InputPixel(uint32_t(y + passed.lastAllowed.dy),
+                                uint32_t(x + passed.lastAllowed.dx));
+        }
+        if (passed.axisRadius != 0) {
+            ringHint = passed.axisRadius;
+        }
+        previousReach = ~uint32_t(0);
+        if (going) {
+            int dx = 0;
+            int dy = 0;
+            const bool yielded = search.Next(dx, dy);
+            Continue(y, x, yielded, dx, dy, kUnlimited, source);
+        }
     }
 
     void CopyPixel(const uint8_t* source, uint8_t* destination) const {
-        for (int16_t plane = 0; plane < job.colorPlanes; ++plane) {
-            destination[intptr_t(plane) * job.output.planeStep] =
-                source[intptr_t(plane) * job.input.planeStep];
+        const intptr_t planes = job.colorPlanes;
+        const intptr_t from = job.input.planeStep;
+        const intptr_t to = job.output.planeStep;
+        for (intptr_t plane = 0; plane < planes; ++plane) {
+            destination[plane * to] = source[plane * from];
         }
     }
+
+    // A walk past this many candidates counts as long; the previous pixel's
+    // colour farther than this (squared) makes a long walk likely where many
+    // were long.
+    static constexpr uint32_t kShortWalk = 32;
+    static constexpr uint32_t kNearReach = 2;
+    static constexpr uint32_t kUnlimited = ~uint32_t(0);
 
     const FlattenJob& job;
     NearestSearch& search;
     LineTest lineTest;
+    ColouredBits coloured;
     uint16_t lastRow;
     uint16_t lastColumn;
     uint16_t ringHint = 1;
-
-    // A search past this many candidates, or a nearest colour past this
-    // squared distance, counts as a long walk.
-    static constexpr uint32_t kFarCandidates = 48;
-    static constexpr uint32_t kNearSquaredDistance = 16;
-    uint32_t farPixelsInStrip = 0;
-    bool farFromColour = false;
-    bool useDistances = false;
+    uint32_t previousReach = 0;    // squared distance of the last line pixel's colour
+    uint32_t longWalks = 0;        // in the current strip
+    uint32_t longWalksBefore = 0;  // in the strip before
     std::unique_ptr<ColouredDistance> distances;
 };
 
@@ -185,10 +206,8 @@ bool FlattenImage(const FlattenJob& job, NearestSearch& search, StripReporter& r
     for (uint32_t firstRow = 0; firstRow < job.height; firstRow += kStripRows) {
         const uint16_t rows = uint16_t(std::min<uint32_t>(kStripRows, job.height - firstRow));
         if (worthSearching) {
-            pass.ChooseSearchStart(uint16_t(firstRow), rows);
             pass.FlattenStrip(uint16_t(firstRow), rows);
         }
-        pass.RestartHint();
         if (reporter.ReportStrip(rows)) {
             return false;
         }

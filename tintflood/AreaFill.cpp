@@ -42,8 +42,11 @@ int16_t TintfloodPlugin::ScanAndFill() {
             result = userCanceledErr;
         }
     }
-    if (settings.joinAreas) {
-        JoinSmallAreas();
+    // After an abort during the scan the seeds gathered so far are joined
+    // all the same; otherwise the user can stop the joining too, with the
+    // same result as stopping the scan.
+    if (settings.joinAreas && !JoinSmallAreas(result == noErr)) {
+        result = userCanceledErr;
     }
     return result;
 }

@@ -38,7 +38,10 @@ public:
     // areaColor is neither in the range in force nor too dark.
     bool IsUsableFillColor() const;
     void AddJoinSeed(uint16_t column, uint16_t row);
-    void JoinSmallAreas();
+    // The joining pass over joinSeeds. When `stoppable`, it reports progress
+    // (seeds done of all) and asks the host's abort from time to time, and
+    // returns false when the user stopped it; otherwise it runs to the end.
+    bool JoinSmallAreas(bool stoppable);
 
     std::vector<PackedPoint> joinSeeds;
     uint32_t areaPixels = 0;
@@ -66,6 +69,7 @@ private:
     int16_t ScanAndFill();
     void HandleSmallArea(uint16_t column, uint16_t row);
     bool IsSmall(uint32_t limit) const;
+    bool IsJoinSource(const uint8_t* pixel);
     bool SwatchToDocumentColor(const SwatchEntry& entry, uint8_t color[4]);
     void ReportNoUsableFillColor();
     uint8_t* PixelAddress(uint32_t column, uint32_t row) const {

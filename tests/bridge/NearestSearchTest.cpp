@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -142,6 +143,127 @@ TEST(NearestSearchTest, EndedSearchLeavesTheLastDisallowedOffset) {
     EXPECT_FALSE(search.Next(dx, dy));
     EXPECT_FALSE(oracle.Next(odx, ody));
     EXPECT_EQ(std::make_pair(dx, dy), std::make_pair(odx, ody));
+}
+
+// Checks one skip against the plain walk from the same centre and start:
+// ended or not, the same last allowed offset and farthest axis offset
+// passed, and the same offsets afterwards.
+template <typename Plain>
+void ExpectSkipMatchesWalk(NearestSearch& search, Plain& plain, int y, int x, int height, int width,
+                           uint16_t start, uint32_t distance) {
+    CentreOn(plain, y, x, height, width);
+    Offsets walk;
+    int dx = 0, dy = 0;
+    bool more = plain.Begin(dx, dy, start);
+    for (; more; more = plain.Next(dx, dy)) {
+        walk.push_back({dx, dy});
+    }
+    const auto key = [](const std::pair<int, int>& o) {
+        return uint32_t(o.first * o.first + o.second * o.second);
+    };
+    const uint32_t endKey = key({dx, dy});
+    Offsets nearer, farther;
+    int axisRadius = 0;
+    for (const auto& offset : walk) {
+        (key(offset) < distance ? nearer : farther).push_back(offset);
+        if (key(offset) < distance && offset.second == 0) {
+            axisRadius = std::abs(offset.first);
+        }
+    }
+
+    CentreOn(search, y, x, height, width);
+    search.Start(start);
+    NearestSearch::Passed passed;
+    const bool going = search.SkipNearerThan(distance, passed);
+    SCOPED_TRACE("centre " + std::to_string(y) + "," + std::to_string(x) + " of " +
+                 std::to_string(height) + "x" + std::to_string(width) + " start " +
+                 std::to_string(start) + " distance " + std::to_string(distance));
+    ASSERT_EQ(going, endKey >= distance);
+    ASSERT_EQ(passed.anyAllowed, !nearer.empty());
+    if (!nearer.empty()) {
+        ASSERT_EQ(std::make_pair(int(passed.lastAllowed.dx), int(passed.lastAllowed.dy)),
+                  nearer.back());
+    }
+    ASSERT_EQ(passed.axisRadius, axisRadius);
+    if (going) {
+        Offsets rest;
+        for (more = search.Next(dx, dy); more; more = search.Next(dx, dy)) {
+            rest.push_back({dx, dy});
+        }
+        ASSERT_EQ(rest, farther);
+        ASSERT_EQ(key({dx, dy}), endKey);
+    }
+}
+
+// Skipping the offsets nearer than a distance must leave the walk exactly as
+// the plain walk would be there. Centres on edges, in corners and in
+// one-pixel-wide images are where the eight-try rule can end a walk early;
+// the distances tried are those where the walk ends and random ones.
+TEST(NearestSearchTest, SkippingMatchesThePlainWalk) {
+    std::mt19937 random(77);
+    NearestSearch search;
+    NearestSearchOracle oracle;
+    for (int trial = 0; trial < 2000; ++trial) {
+        const int shape = trial % 4;
+        const int height = shape == 1 ? 1 : 1 + int(random() % 100);
+        const int width = shape == 2 ? 1 : 1 + int(random() % 100);
+        int y = int(random() % uint32_t(height));
+        int x = int(random() % uint32_t(width));
+        if (shape == 3) {  // on an edge or in a corner
+            y = (random() % 2) ? 0 : height - 1;
+            x = (random() % 3) == 0 ? int(random() % uint32_t(width))
+                : (random() % 2)    ? 0
+                                    : width - 1;
+        }
+        // Skips enter rings the oracle has not seen; start within both.
+        const uint32_t rings = std::min<uint32_t>(search.RingCount(), uint32_t(oracle.ringCount));
+        const uint16_t start = uint16_t(random() % 4 == 0 ? random() % (rings + 1) : random() % 3);
+        CentreOn(oracle, y, x, height, width);
+        int dx = 0, dy = 0;
+        Offsets walk;
+        for (bool more = oracle.Begin(dx, dy, start); more; more = oracle.Next(dx, dy)) {
+            walk.push_back({dx, dy});
+        }
+        const uint32_t endKey = uint32_t(dx * dx + dy * dy);
+        uint32_t distance =
+            uint32_t(random() % (2 * uint32_t(height * height + width * width) + 2));
+        if (random() % 2 == 0) {
+            distance = endKey + uint32_t(random() % 3) - 1;
+        } else if (random() % 2 == 0 && !walk.empty()) {
+            const auto& offset = walk[random() % walk.size()];
+            distance = uint32_t(offset.first * offset.first + offset.second * offset.second);
+        }
+        ExpectSkipMatchesWalk(search, oracle, y, x, height, width, start, distance);
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
+// Every centre of every image up to 16 x 16, skipping to where the plain
+// walk ends, just past it, and halfway.
+TEST(NearestSearchTest, SkippingMatchesThePlainWalkFromEveryCentre) {
+    NearestSearch search;
+    NearestSearch plain;
+    for (int height = 1; height <= 16; ++height) {
+        for (int width = 1; width <= 16; ++width) {
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    CentreOn(plain, y, x, height, width);
+                    int dx = 0, dy = 0;
+                    for (bool more = plain.Begin(dx, dy, 0); more; more = plain.Next(dx, dy)) {
+                    }
+                    const uint32_t endKey = uint32_t(dx * dx + dy * dy);
+                    for (uint32_t distance : {endKey, endKey + 1, endKey / 2}) {
+                        ExpectSkipMatchesWalk(search, plain, y, x, height, width, 0, distance);
+                        if (HasFatalFailure()) {
+                            return;
+                        }
+                    }
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

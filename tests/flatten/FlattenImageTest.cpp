@@ -244,4 +244,56 @@ TEST(FlattenImageTest, BlackSquareOnWhiteMatchesThePlainPass) {
     EXPECT_EQ(Flatten(image, plugInModeRGBColor, log).pixels, OracleFlatten(image, false).pixels);
 }
 
+// Pages that are line work but for a few coloured pixels make every search
+// walk far and reach the image edge, where the eight-try rule can end it
+// before the colour; in one-pixel-wide pages it ends almost at once. The
+// pass must still give exactly the plain pass's pixels, including which
+// line pixel a search that found no colour ends on.
+TEST(FlattenImageTest, MatchesThePlainPassWhereSearchesReachTheEdge) {
+    std::mt19937 random(11);
+    const auto page = [&random](int height, int width, int kind) {
+        OracleImage image;
+        image.height = height;
+        image.width = width;
+        image.pixels.resize(size_t(height * width * 3));
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                bool colour = false;
+                switch (kind) {
+                    case 0:  // a coloured column at the left edge
+                        colour = x == 0;
+                        break;
+                    case 1:  // one coloured pixel in a corner
+                        colour = (y == 0 || y == height - 1) && (x == 0 || x == width - 1) &&
+                                 (y + x) % 3 == int(random() % 3);
+                        break;
+                    case 2:  // a checkerboard of single pixels
+                        colour = (y + x) % 2 == 0;
+                        break;
+                    default:  // a few coloured pixels, most near the edges
+                        colour = random() % 97 == 0 ||
+                                 ((y < 2 || x < 2 || y >= height - 2 || x >= width - 2) &&
+                                  random() % 23 == 0);
+                }
+                uint8_t* pixel = image.At(y, x);
+                for (int p = 0; p < 3; ++p) {
+                    // Line pixels differ, so the line pixel a search ends on shows.
+                    pixel[p] = colour ? uint8_t(20 + random() % 230) : uint8_t(random() % 9);
+                }
+            }
+        }
+        return image;
+    };
+    const int sizes[][2] = {{1, 57}, {57, 1}, {2, 40}, {40, 3}, {45, 45}, {30, 64}, {64, 27}};
+    for (int kind = 0; kind < 4; ++kind) {
+        for (const auto& size : sizes) {
+            const OracleImage image = page(size[0], size[1], kind);
+            StripLog log;
+            ASSERT_EQ(Flatten(image, plugInModeRGBColor, log).pixels,
+                      OracleFlatten(image, false).pixels)
+                << "kind " << kind << " size " << size[0] << "x" << size[1];
+        }
+    }
+}
+
 }  // namespace
