@@ -1,4 +1,5 @@
-// The platform-independent part of AtomicFile: the commit group.
+// The platform-independent part of AtomicFile: handing a finished file on,
+// and the commit group.
 #include "host/image/AtomicFile.h"
 
 namespace oxhost {
@@ -21,6 +22,19 @@ AtomicCommitGroup::~AtomicCommitGroup() {
 
 AtomicCommitGroup* AtomicCommitGroup::Active() {
     return activeGroup;
+}
+
+void AtomicFile::HandOn() {
+    std::vector<FinishedFile> files;
+    files.push_back(std::move(file_));
+    // The stream is gone and the file handed on: nothing is left to discard.
+    file_ = FinishedFile{};
+    file_.targetPath = files.front().targetPath;
+    if (AtomicCommitGroup* group = AtomicCommitGroup::Active()) {
+        group->Adopt(std::move(files.front()));
+        return;
+    }
+    atomicfile::PutInPlace(files);
 }
 
 void AtomicCommitGroup::Commit() {

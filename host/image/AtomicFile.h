@@ -48,6 +48,9 @@ public:
     void Commit();
 
 private:
+    // After a successful flush and close: to the active group, or in place.
+    void HandOn();
+
     FinishedFile file_;
     FILE* stream_ = nullptr;
 };

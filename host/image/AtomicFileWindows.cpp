@@ -155,16 +155,7 @@ void AtomicFile::Commit() {
         atomicfile::Discard(file_);
         ThrowWriteError(file_.targetPath, error);
     }
-    std::vector<FinishedFile> files;
-    files.push_back(std::move(file_));
-    // The stream is gone and the file handed on: nothing is left to discard.
-    file_ = FinishedFile{};
-    file_.targetPath = files.front().targetPath;
-    if (AtomicCommitGroup* group = AtomicCommitGroup::Active()) {
-        group->Adopt(std::move(files.front()));
-        return;
-    }
-    atomicfile::PutInPlace(files);
+    HandOn();
 }
 
 }  // namespace oxhost
