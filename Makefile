@@ -6,20 +6,31 @@
 #   make install  builds, then installs oxhost, the modules and the swatch files under
 #               PREFIX (default /usr/local): PREFIX/bin, PREFIX/lib/oxlen/plugins
 #   make windows  builds the Windows modules into dist/windows-x86 and dist/windows-x64
+#   make fuzz   builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS
+#               (default 300) on a copy of its seed corpus; make fuzz-smoke: 20 s each
 
 BUILD   ?= build
 PREFIX  ?= /usr/local
 JOBS    ?= 2
 DEMO    ?= demo
-PACKAGES = cmake g++ make pkg-config libpng-dev libtiff-dev liblcms2-dev libgtest-dev nlohmann-json3-dev libfltk1.3-dev xvfb
+PACKAGES = cmake g++ make pkg-config libpng-dev libtiff-dev libjpeg62-turbo-dev liblcms2-dev libgtest-dev nlohmann-json3-dev libfltk1.3-dev xvfb
 # The Windows builds: MinGW-w64 for both targets, Wine to run them (its
 # 32-bit half needs the i386 architecture), stb for the Windows host's PNG files.
 WINDOWS_PACKAGES = g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 libstb-dev
 WINDOWS_ARCHES = x86 x64
 TOOLCHAIN_x86 = cmake/toolchains/i686-w64-mingw32.cmake
 TOOLCHAIN_x64 = cmake/toolchains/x86_64-w64-mingw32.cmake
+# Fuzzing: Debian's clang, and the runtime libraries that hold libFuzzer and
+# the sanitizers for it (a package of their own, only recommended by clang).
+FUZZ_PACKAGES = clang libclang-rt-14-dev
+FUZZ_TARGETS = swatch_palette preferences action_file descriptor_storage image_file
+FUZZ_SECONDS ?= 300
+# Extra libFuzzer flags; the smoke run of `make test` fixes the seed so that
+# one commit always fuzzes the same inputs.
+FUZZ_FLAGS ?=
 
-.PHONY: all deps deps-windows build install demo test test-release test-sanitize bench clean windows
+.PHONY: all deps deps-windows deps-fuzz build install demo test test-release test-sanitize bench clean windows \
+        fuzz fuzz-smoke
 
 all: build
 
@@ -45,6 +56,9 @@ deps:
 
 deps-windows:
 	$(call install_missing,$(WINDOWS_PACKAGES))
+
+deps-fuzz:
+	$(call install_missing,$(FUZZ_PACKAGES))
 
 # The Linux release build knows where the Windows builds are, for its Wine tests.
 $(BUILD)/release/CMakeCache.txt:
@@ -83,7 +97,7 @@ windows: deps-windows $(foreach arch,$(WINDOWS_ARCHES),$(BUILD)/windows-$(arch)/
 	done
 	@echo "Windows modules: dist/windows-x86 (32-bit hosts), dist/windows-x64 (64-bit hosts)"
 
-test: deps windows test-release test-sanitize
+test: deps windows test-release test-sanitize fuzz-smoke
 
 test-release: $(BUILD)/release/CMakeCache.txt
 	cmake --build $(BUILD)/release -j $(JOBS)
@@ -92,6 +106,33 @@ test-release: $(BUILD)/release/CMakeCache.txt
 test-sanitize: $(BUILD)/sanitize/CMakeCache.txt
 	cmake --build $(BUILD)/sanitize -j $(JOBS)
 	cd $(BUILD)/sanitize && ctest --output-on-failure
+
+$(BUILD)/fuzz/CMakeCache.txt:
+	cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	    -DOX_BUILD_FUZZ=ON -DOX_BUILD_TESTS=OFF -DOX_BUILD_BENCH=OFF
+
+# Each target fuzzes a copy of its committed corpus (new inputs it finds stay
+# in the build folder); a crash stops with the path of the input that causes it.
+fuzz: deps deps-fuzz $(BUILD)/fuzz/CMakeCache.txt
+	cmake --build $(BUILD)/fuzz -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@for target in $(FUZZ_TARGETS); do \
+	    corpus=$(BUILD)/fuzz/corpus/$$target; crashes=$(BUILD)/fuzz/crashes/$$target; \
+	    mkdir -p $$corpus $$crashes && cp -r fuzz/corpus/$$target/. $$corpus/ || exit 1; \
+	    echo "Fuzzing $$target for $(FUZZ_SECONDS) s"; \
+	    if ! $(BUILD)/fuzz/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -timeout=30 $(FUZZ_FLAGS) \
+	            -print_final_stats=1 -artifact_prefix=$$crashes/ $$corpus \
+	            >$(BUILD)/fuzz/$$target.log 2>&1; then \
+	        tail -n 60 $(BUILD)/fuzz/$$target.log; \
+	        echo "fuzz_$$target failed; reproducer: $$(sed -n "s/.*Test unit written to //p" $(BUILD)/fuzz/$$target.log | tail -n 1)"; \
+	        echo "rerun it with: $(BUILD)/fuzz/fuzz/fuzz_$$target <reproducer>"; \
+	        exit 1; \
+	    fi; \
+	    grep -E "^stat::number_of_executed_units|^Done" $(BUILD)/fuzz/$$target.log; \
+	done
+
+fuzz-smoke:
+	$(MAKE) fuzz FUZZ_SECONDS=20 FUZZ_FLAGS=-seed=1
 
 bench: deps $(BUILD)/release/CMakeCache.txt
 	cmake --build $(BUILD)/release -j $(JOBS) --target flatten_bench tintflood_bench oxhost

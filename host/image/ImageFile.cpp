@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "host/HostError.h"
+#include "host/image/JpegFile.h"
 #include "host/image/PamFile.h"
 #include "host/image/PngFile.h"
 #include "host/image/TiffFile.h"
@@ -15,7 +16,7 @@
 namespace oxhost {
 namespace {
 
-enum class FileFormat { Unknown, Png, Pam, Tiff };
+enum class FileFormat { Unknown, Png, Pam, Tiff, Jpeg };
 
 constexpr unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
@@ -32,6 +33,10 @@ FileFormat FormatFromContent(const unsigned char* head, size_t length) {
         ((head[0] == 'I' && head[1] == 'I' && (head[2] == 42 || head[2] == 43) && head[3] == 0) ||
          (head[0] == 'M' && head[1] == 'M' && head[2] == 0 && (head[3] == 42 || head[3] == 43)))) {
         return FileFormat::Tiff;
+    }
+    // A start-of-image marker followed by the start of another marker.
+    if (length >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) {
+        return FileFormat::Jpeg;
     }
     return FileFormat::Unknown;
 }
@@ -125,6 +130,19 @@ ImageFileContent InspectPng(FILE* file) {
     return content;
 }
 
+// "PNG, PAM, TIFF and JPEG", or fewer where the build lacks a library.
+std::string ReadableFormats() {
+    std::string formats = "PNG, PAM";
+    if (TiffFilesSupported()) {
+        formats += ", TIFF";
+    }
+    if (JpegFilesSupported()) {
+        formats += ", JPEG";
+    }
+    const size_t lastComma = formats.rfind(", ");
+    return formats.substr(0, lastComma) + " and " + formats.substr(lastComma + 2);
+}
+
 }  // namespace
 
 ImageFileContent InspectImageFile(const std::string& path) {
@@ -160,11 +178,13 @@ Document LoadImageFile(const std::string& path) {
             return ReadPamFile(path);
         case FileFormat::Tiff:
             return ReadTiffFile(path);
+        case FileFormat::Jpeg:
+            return ReadJpegFile(path);
         case FileFormat::Unknown:
             break;
     }
-    throw HostError("'" + path + "': unsupported image format (" +
-                    (TiffFilesSupported() ? "PNG, PAM and TIFF" : "PNG and PAM") + " can be read)");
+    throw HostError("'" + path + "': unsupported image format (" + ReadableFormats() +
+                    " can be read)");
 }
 
 void SaveImageFile(const Document& document, const std::string& path) {
@@ -178,6 +198,7 @@ void SaveImageFile(const Document& document, const std::string& path) {
         case FileFormat::Tiff:
             WriteTiffFile(document, path);
             return;
+        case FileFormat::Jpeg:  // read only
         case FileFormat::Unknown:
             break;
     }

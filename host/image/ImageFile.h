@@ -7,8 +7,9 @@
 
 namespace oxhost {
 
-// Reads a PNG, PAM or TIFF file, recognised by its first bytes whatever its
-// name (TIFF only where the build has it, see TiffFilesSupported).
+// Reads a PNG, PAM, TIFF or JPEG file, recognised by its first bytes whatever
+// its name (TIFF and JPEG only where the build has them, see TiffFilesSupported
+// and JpegFilesSupported; elsewhere they are refused with a message saying so).
 // Throws HostError when the file cannot be opened, is of another format, is
 // damaged, or has a side of zero or over kMaxDocumentSide.
 Document LoadImageFile(const std::string& path);

@@ -11,11 +11,12 @@ namespace oxhost {
 // both functions below only throw a HostError saying so.
 bool TiffFilesSupported();
 
-// Reads the first image of an 8-bit RGB or CMYK TIFF (strips or tiles, planes
-// interleaved or separate), with at most one extra sample, taken as alpha.
+// Reads the first image of an 8-bit or 16-bit grey, RGB or CMYK TIFF (strips
+// or tiles, planes interleaved or separate), with at most one extra sample,
+// taken as alpha. Grey becomes RGB, 16-bit samples are rounded to 8 bits,
 // CMYK samples are inverted into the document's convention (255 = no ink) and
 // premultiplied alpha is undone. Throws HostError naming what is unsupported
-// ("unsupported TIFF: 16 bits per sample") or what is damaged.
+// ("unsupported TIFF: Lab images") or what is damaged.
 Document ReadTiffFile(const std::string& path);
 
 // The number of images (directories) of a TIFF file and the bits per

@@ -30,6 +30,11 @@ struct TiffLayout {
     uint32_t height = 0;
     ColorModel model = ColorModel::RGB;
     uint16_t samplesPerPixel = 0;
+    // 1 for grey, which the document holds as RGB.
+    int colorSamples = 3;
+    bool minIsWhite = false;
+    // 2 for 16-bit samples, reduced to 8 bits as they are read.
+    int bytesPerSample = 1;
     bool hasAlpha = false;
     bool premultipliedAlpha = false;
     bool separatePlanes = false;
@@ -73,7 +78,7 @@ uint16_t DefaultedShortField(TIFF* tiff, uint32_t tag) {
 
 void CheckSampleEncoding(TIFF* tiff, const std::string& path) {
     uint16_t bitsPerSample = DefaultedShortField(tiff, TIFFTAG_BITSPERSAMPLE);
-    if (bitsPerSample != 8) {
+    if (bitsPerSample != 8 && bitsPerSample != 16) {
         ThrowUnsupported(path, std::to_string(bitsPerSample) + " bits per sample");
     }
     if (DefaultedShortField(tiff, TIFFTAG_SAMPLEFORMAT) != SAMPLEFORMAT_UINT) {
@@ -85,13 +90,19 @@ void CheckSampleEncoding(TIFF* tiff, const std::string& path) {
     }
 }
 
-ColorModel ReadColorModel(TIFF* tiff, const std::string& path) {
+// Sets the model, colour samples and grey polarity of `layout`.
+void ReadColorModel(TIFF* tiff, const std::string& path, TiffLayout& layout) {
     uint16_t photometric = 0;
     if (!TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric)) {
         ThrowUnsupported(path, "no photometric interpretation");
     }
     if (photometric == PHOTOMETRIC_RGB) {
-        return ColorModel::RGB;
+        return;
+    }
+    if (photometric == PHOTOMETRIC_MINISBLACK || photometric == PHOTOMETRIC_MINISWHITE) {
+        layout.colorSamples = 1;
+        layout.minIsWhite = photometric == PHOTOMETRIC_MINISWHITE;
+        return;
     }
     if (photometric != PHOTOMETRIC_SEPARATED) {
         ThrowUnsupported(path, PhotometricName(photometric));
@@ -99,7 +110,15 @@ ColorModel ReadColorModel(TIFF* tiff, const std::string& path) {
     if (DefaultedShortField(tiff, TIFFTAG_INKSET) != INKSET_CMYK) {
         ThrowUnsupported(path, "separations other than CMYK");
     }
-    return ColorModel::CMYK;
+    layout.model = ColorModel::CMYK;
+    layout.colorSamples = 4;
+}
+
+std::string ModelName(const TiffLayout& layout) {
+    if (layout.colorSamples == 1) {
+        return "grey-scale";
+    }
+    return layout.model == ColorModel::CMYK ? "CMYK" : "RGB";
 }
 
 bool ExtraSampleIsPremultiplied(TIFF* tiff) {
@@ -112,17 +131,16 @@ bool ExtraSampleIsPremultiplied(TIFF* tiff) {
 TiffLayout ReadLayout(TIFF* tiff, const std::string& path) {
     CheckSampleEncoding(tiff, path);
     TiffLayout layout;
-    layout.model = ReadColorModel(tiff, path);
+    ReadColorModel(tiff, path, layout);
+    layout.bytesPerSample = DefaultedShortField(tiff, TIFFTAG_BITSPERSAMPLE) / 8;
     TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &layout.width);
     TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &layout.height);
 
     layout.samplesPerPixel = DefaultedShortField(tiff, TIFFTAG_SAMPLESPERPIXEL);
-    int colorPlanes = layout.model == ColorModel::CMYK ? 4 : 3;
-    int extraSamples = int(layout.samplesPerPixel) - colorPlanes;
+    int extraSamples = int(layout.samplesPerPixel) - layout.colorSamples;
     if (extraSamples < 0 || extraSamples > 1) {
-        ThrowUnsupported(path, std::string(layout.model == ColorModel::CMYK ? "CMYK" : "RGB") +
-                                   " with " + std::to_string(layout.samplesPerPixel) +
-                                   " samples per pixel");
+        ThrowUnsupported(path, ModelName(layout) + " with " +
+                                   std::to_string(layout.samplesPerPixel) + " samples per pixel");
     }
     // A single extra sample is taken as alpha even when the file leaves its
     // meaning unspecified, as many writers do.
@@ -158,21 +176,51 @@ std::vector<uint8_t> AllocateBlock(const TiffHandle& handle, const TiffLayout& l
     return std::vector<uint8_t>(size_t(blockBytes));
 }
 
-// Copies the block whose top left pixel is (top, left); `plane` is the sample
-// it holds when planes are separate.
+// 16-bit samples (in the machine's byte order, as libtiff hands them over)
+// to 8 bits with rounding, in place: sample i moves from bytes 2i and 2i+1
+// to byte i, so no sample is overwritten before it is read.
+void ReduceToEightBits(uint8_t* samples, size_t count) {
+    for (size_t index = 0; index < count; ++index) {
+        uint16_t wide;
+        std::memcpy(&wide, samples + 2 * index, sizeof wide);
+        samples[index] = uint8_t((uint32_t(wide) * 255 + 32767) / 65535);
+    }
+}
+
+// Puts sample `sample` of a file pixel into the document pixel `target`: a
+// grey sample fills the three colour planes.
+void PlaceSample(const TiffLayout& layout, int sample, uint8_t value, uint8_t* target) {
+    if (layout.colorSamples != 1) {
+        target[sample] = value;
+    } else if (sample == 0) {
+        target[0] = target[1] = target[2] = layout.minIsWhite ? uint8_t(255 - value) : value;
+    } else {
+        target[3] = value;
+    }
+}
+
+// Copies the block (of 8-bit samples) whose top left pixel is (top, left);
+// `plane` is the sample it holds when planes are separate.
 void CopyBlock(const uint8_t* block, const TiffLayout& layout, uint32_t top, uint32_t left,
                uint32_t rows, uint32_t columns, int plane, Document& document) {
-    size_t samplesPerBlockPixel = layout.separatePlanes ? 1 : layout.samplesPerPixel;
-    size_t blockRowBytes = size_t(layout.blockWidth) * samplesPerBlockPixel;
+    const size_t samplesPerBlockPixel = layout.separatePlanes ? 1 : layout.samplesPerPixel;
+    const size_t blockRowBytes = size_t(layout.blockWidth) * samplesPerBlockPixel;
+    const size_t targetStep = size_t(document.TotalPlanes());
     for (uint32_t row = 0; row < rows; ++row) {
         const uint8_t* source = block + row * blockRowBytes;
         uint8_t* target = document.Pixel(int(top + row), int(left));
-        if (!layout.separatePlanes) {
+        if (!layout.separatePlanes && layout.colorSamples != 1) {
             std::memcpy(target, source, size_t(columns) * layout.samplesPerPixel);
             continue;
         }
-        for (uint32_t column = 0; column < columns; ++column) {
-            target[size_t(column) * layout.samplesPerPixel + plane] = source[column];
+        for (uint32_t column = 0; column < columns; ++column, target += targetStep) {
+            if (layout.separatePlanes) {
+                PlaceSample(layout, plane, source[column], target);
+                continue;
+            }
+            for (int sample = 0; sample < layout.samplesPerPixel; ++sample) {
+                PlaceSample(layout, sample, source[column * samplesPerBlockPixel + sample], target);
+            }
         }
     }
 }
@@ -185,7 +233,8 @@ void ReadStripRows(const TiffHandle& handle, const TiffLayout& layout, Document&
     TIFF* tiff = handle.Get();
     const tmsize_t rowBytes = TIFFScanlineSize(tiff);
     const size_t samplesPerFilePixel = layout.separatePlanes ? 1 : layout.samplesPerPixel;
-    if (rowBytes <= 0 || size_t(rowBytes) < size_t(layout.width) * samplesPerFilePixel) {
+    const size_t rowSamples = size_t(layout.width) * samplesPerFilePixel;
+    if (rowBytes <= 0 || size_t(rowBytes) < rowSamples * size_t(layout.bytesPerSample)) {
         throw HostError("'" + path + "': damaged TIFF file (impossible row size)");
     }
     std::vector<uint8_t> fileRow(static_cast<size_t>(rowBytes));
@@ -195,6 +244,9 @@ void ReadStripRows(const TiffHandle& handle, const TiffLayout& layout, Document&
             GrowDocumentToRows(document, int(row) + 1, path);
             if (TIFFReadScanline(tiff, fileRow.data(), row, uint16_t(plane)) < 0) {
                 ThrowDamaged(path, handle);
+            }
+            if (layout.bytesPerSample == 2) {
+                ReduceToEightBits(fileRow.data(), rowSamples);
             }
             CopyBlock(fileRow.data(), layout, row, 0, 1, layout.width, plane, document);
         }
@@ -208,7 +260,8 @@ void ReadTiles(const TiffHandle& handle, const TiffLayout& layout, Document& doc
     tmsize_t blockBytes = tmsize_t(block.size());
     int planeCount = layout.separatePlanes ? layout.samplesPerPixel : 1;
     size_t samplesPerBlockPixel = layout.separatePlanes ? 1 : layout.samplesPerPixel;
-    size_t blockRowBytes = size_t(layout.blockWidth) * samplesPerBlockPixel;
+    size_t blockRowSamples = size_t(layout.blockWidth) * samplesPerBlockPixel;
+    size_t blockRowBytes = blockRowSamples * size_t(layout.bytesPerSample);
 
     for (int plane = 0; plane < planeCount; ++plane) {
         for (uint32_t top = 0; top < layout.height; top += layout.blockHeight) {
@@ -219,9 +272,13 @@ void ReadTiles(const TiffHandle& handle, const TiffLayout& layout, Document& doc
                     TIFFReadEncodedTile(tiff, TIFFComputeTile(tiff, left, top, 0, uint16_t(plane)),
                                         block.data(), blockBytes);
                 uint32_t columns = std::min(layout.blockWidth, layout.width - left);
-                size_t needed = (rows - 1) * blockRowBytes + columns * samplesPerBlockPixel;
+                size_t needed = (rows - 1) * blockRowBytes +
+                                columns * samplesPerBlockPixel * size_t(layout.bytesPerSample);
                 if (decoded < 0 || size_t(decoded) < needed) {
                     ThrowDamaged(path, handle);
+                }
+                if (layout.bytesPerSample == 2) {
+                    ReduceToEightBits(block.data(), block.size() / 2);
                 }
                 CopyBlock(block.data(), layout, top, left, rows, columns, plane, document);
             }
@@ -236,8 +293,8 @@ void CheckRawSamplesFit(const TiffLayout& layout, const std::string& path, int d
     if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
         return;
     }
-    const uint64_t sampleBytes =
-        uint64_t(layout.width) * uint64_t(layout.height) * layout.samplesPerPixel;
+    const uint64_t sampleBytes = uint64_t(layout.width) * uint64_t(layout.height) *
+                                 layout.samplesPerPixel * uint64_t(layout.bytesPerSample);
     if (uint64_t(status.st_size) < sampleBytes) {
         throw HostError("'" + path + "': damaged TIFF file (" + std::to_string(status.st_size) +
                         " bytes cannot hold the " + std::to_string(sampleBytes) +

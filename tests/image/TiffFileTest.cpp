@@ -2,6 +2,7 @@
 #include <tiffio.h>
 
 #include <string>
+#include <vector>
 
 #include "TestFiles.h"
 #include "host/HostError.h"
@@ -113,15 +114,52 @@ TEST_F(TiffFileTest, PremultipliedAlphaIsUndone) {
     EXPECT_EQ(loaded.pixels, (Bytes{100, 199, 0, 128, /**/ 7, 8, 9, 0, /**/ 1, 2, 3, 255}));
 }
 
-TEST_F(TiffFileTest, UnsupportedKindsAreNamed) {
-    TiffSpec deep = RgbSpec(4, 4, 3);
-    deep.bitsPerSample = 16;
-    deep.samples.resize(deep.samples.size() * 2);
-    EXPECT_NE(LoadFailure(deep).find("unsupported TIFF: 16 bits per sample"), std::string::npos);
+TEST_F(TiffFileTest, GreyLoadsAsRgbAndMinIsWhiteIsInverted) {
+    for (int photometric : {PHOTOMETRIC_MINISBLACK, PHOTOMETRIC_MINISWHITE}) {
+        TiffSpec grey = RgbSpec(3, 2, 2);
+        grey.photometric = photometric;
+        grey.extraSampleKind = EXTRASAMPLE_UNASSALPHA;
+        oxtest::WriteTiffForTest(folder.File("grey.tif"), grey);
+        Document loaded = oxhost::LoadImageFile(folder.File("grey.tif"));
+        ASSERT_EQ(loaded.model, ColorModel::RGB);
+        ASSERT_TRUE(loaded.hasAlpha);
+        for (size_t pixel = 0; pixel < 6; ++pixel) {
+            uint8_t value = grey.samples[pixel * 2];
+            if (photometric == PHOTOMETRIC_MINISWHITE) {
+                value = uint8_t(255 - value);
+            }
+            EXPECT_EQ(loaded.pixels[pixel * 4 + 0], value);
+            EXPECT_EQ(loaded.pixels[pixel * 4 + 1], value);
+            EXPECT_EQ(loaded.pixels[pixel * 4 + 2], value);
+            EXPECT_EQ(loaded.pixels[pixel * 4 + 3], grey.samples[pixel * 2 + 1]);
+        }
+    }
+}
 
-    TiffSpec grey = RgbSpec(4, 4, 1);
-    grey.photometric = PHOTOMETRIC_MINISBLACK;
-    EXPECT_NE(LoadFailure(grey).find("unsupported TIFF: grey-scale"), std::string::npos);
+TEST_F(TiffFileTest, SixteenBitSamplesAreRoundedToEight) {
+    // Written with libtiff directly: the spec helper holds 8-bit samples.
+    const std::vector<uint16_t> samples = {0, 65535, 257, 32896, 1000, 65000};
+    TIFF* file = TIFFOpen(folder.File("deep.tif").c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    TIFFSetField(file, TIFFTAG_IMAGEWIDTH, 2u);
+    TIFFSetField(file, TIFFTAG_IMAGELENGTH, 1u);
+    TIFFSetField(file, TIFFTAG_BITSPERSAMPLE, 16);
+    TIFFSetField(file, TIFFTAG_SAMPLESPERPIXEL, 3);
+    TIFFSetField(file, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(file, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    std::vector<uint16_t> row = samples;
+    ASSERT_GE(TIFFWriteScanline(file, row.data(), 0, 0), 0);
+    TIFFClose(file);
+
+    Document loaded = oxhost::LoadImageFile(folder.File("deep.tif"));
+    EXPECT_EQ(loaded.pixels, (Bytes{0, 255, 1, 128, 4, 253}));
+    EXPECT_EQ(oxhost::InspectImageFile(folder.File("deep.tif")).bitsPerSample, 16);
+}
+
+TEST_F(TiffFileTest, UnsupportedKindsAreNamed) {
+    TiffSpec lab = RgbSpec(4, 4, 3);
+    lab.photometric = PHOTOMETRIC_CIELAB;
+    EXPECT_NE(LoadFailure(lab).find("unsupported TIFF: Lab"), std::string::npos);
 
     TiffSpec twoExtra = RgbSpec(4, 4, 5);
     EXPECT_NE(LoadFailure(twoExtra).find("unsupported TIFF: RGB with 5 samples"),
