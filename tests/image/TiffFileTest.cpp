@@ -137,7 +137,7 @@ TEST_F(TiffFileTest, GreyLoadsAsRgbAndMinIsWhiteIsInverted) {
 }
 
 TEST_F(TiffFileTest, SixteenBitSamplesAreRoundedToEight) {
-    // Written with libtiff directly: the spec helper holds 8-bit samples.
+    // Written with libtiff directly: the test file helper holds 8-bit samples.
     const std::vector<uint16_t> samples = {0, 65535, 257, 32896, 1000, 65000};
     TIFF* file = TIFFOpen(folder.File("deep.tif").c_str(), "w");
     ASSERT_NE(file, nullptr);

@@ -12,7 +12,7 @@
 #include "host/HostError.h"
 #include "host/dialog/DialogToolkit.h"
 #include "host/dialog/FltkFace.h"
-#include "host/dialog/PluginAccessTable.h"
+#include "host/dialog/PluginReference.h"
 #include "host/dialog/ToolkitSuites.h"
 #include "host/image/ImageFile.h"
 #include "host/module/PluginModule.h"
@@ -43,18 +43,6 @@ private:
     std::string path;
 };
 
-// The plug-in reference of a module, given back when done.
-class AccessReference {
-public:
-    explicit AccessReference(oxhost::PluginModule& module)
-        : reference(oxhost::PluginAccessTable::Instance().Add(&module, module.Path())) {}
-    ~AccessReference() { oxhost::PluginAccessTable::Instance().Remove(reference); }
-    AccessReference(const AccessReference&) = delete;
-    AccessReference& operator=(const AccessReference&) = delete;
-
-    void* const reference;
-};
-
 oxhost::Document Shoot(const std::string& modulePath) {
     const ScratchPreferences preferences;
     oxhost::RegisterDialogToolkitSuites();
@@ -62,7 +50,7 @@ oxhost::Document Shoot(const std::string& modulePath) {
         throw oxhost::HostError("no X display: run under xvfb-run");
     }
     const auto module = oxhost::PluginModule::Open(modulePath);
-    const AccessReference access(*module);
+    const oxhost::PluginReference access(*module);
     oxhost::FltkFace face;
     face.SetCapture(true);
     setenv(oxhost::FltkFace::kAutoPressVariable, "2:300", 1);  // Cancel once drawn
@@ -74,7 +62,7 @@ oxhost::Document Shoot(const std::string& modulePath) {
     Handle parameters = nullptr;
     oxhost::RunOptions options;
     options.parameters = &parameters;
-    options.plugInRef = access.reference;
+    options.plugInRef = access.Get();
     {
         oxhost::FilterRun run(module->Entry(), document, options);
         run.Call(filterSelectorParameters);

@@ -9,7 +9,7 @@
 #include "AboutTestActions.h"
 #include "Commands.h"
 #include "PluginLookup.h"
-#include "PluginReference.h"
+#include "host/dialog/PluginReference.h"
 #include "host/dialog/WebBrowser.h"
 #include "host/module/PluginModule.h"
 #include "host/nativedialog/BrowserLauncher.h"

@@ -6,7 +6,7 @@
 #include "Commands.h"
 #include "FilterSelectors.h"
 #include "PluginLookup.h"
-#include "PluginReference.h"
+#include "host/dialog/PluginReference.h"
 #include "RunDialog.h"
 #include "host/HostError.h"
 #include "host/dialog/DialogSession.h"

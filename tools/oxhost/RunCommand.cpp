@@ -12,7 +12,7 @@
 #include "FilterSelectors.h"
 #include "ImageModes.h"
 #include "PluginLookup.h"
-#include "PluginReference.h"
+#include "host/dialog/PluginReference.h"
 #include "ResultCodes.h"
 #include "RunChecks.h"
 #include "RunDialog.h"
