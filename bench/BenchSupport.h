@@ -1,8 +1,9 @@
-// Small helpers of the benchmark programs: a stopwatch, running a program,
-// and a scratch folder for the files they write.
+// Small helpers of the benchmark programs: stopwatches, a table printer,
+// running a program, and a scratch folder for the files they write.
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,37 @@ private:
     std::chrono::steady_clock::time_point start;
 };
 
+// The processor time of the calling thread: for single-threaded work the
+// same as the wall time on an idle machine, and much steadier on a busy one.
+class CpuStopwatch {
+public:
+    CpuStopwatch();
+    double Seconds() const;
+
+private:
+    double start;
+};
+
+// Prints rows of cells under a header, each column as wide as its widest
+// cell; numbers are right-aligned, text left-aligned.
+class Table {
+public:
+    explicit Table(std::vector<std::string> header);
+    void AddRow(std::vector<std::string> cells);
+    bool Empty() const { return rows.size() <= 1; }
+    void Print() const;
+
+private:
+    std::vector<std::vector<std::string>> rows;  // the header first
+};
+
+// A number with `decimals` digits after the point.
+std::string Fixed(double value, int decimals);
+
 // Runs a program and waits for it; returns its exit status (-1 when it could not run).
 int RunProgram(const std::vector<std::string>& arguments);
+// The same, keeping what it writes to its standard output.
+int RunProgram(const std::vector<std::string>& arguments, std::string& output);
 
 // The benchmarks' command line: --quick for smaller pages, and optionally the
 // names of the pages to time (all when none is named).

@@ -1,23 +1,28 @@
-// Virarar's flatting pass on generated pages of about 52 megapixels: thin
-// lines (1-3 px) and thick lines (15-25 px), the pass alone and one whole
-// `oxhost run virarar` from file to file; then the pages where searches walk
-// far or reach the image edge: white with a 2000 x 2000 black square, all
-// black, black with one coloured column at the left edge, black with one
-// coloured pixel in a corner, and a checkerboard of 1-pixel line and colour.
+// Virarar's flatting pass, single-threaded, in processor time: on generated
+// pages of about 52 megapixels with thin lines (1-3 px) and thick lines
+// (15-25 px); on the pages where searches walk far or reach the image edge
+// (all black, a black square, black with a coloured column at the left edge,
+// black with one coloured pixel in a corner, a 1-pixel checkerboard); on
+// pages of 1 to 256 megapixels, with the memory the pass takes for itself;
+// one whole `oxhost run virarar` from file to file; and scipy's exact
+// Euclidean distance transform flatting the same thin and thick pages.
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "Anchors.h"
 #include "BenchSupport.h"
 #include "FlattenImage.h"
+#include "HeapCounter.h"
 #include "ImageModes.h"
 #include "LineArt.h"
 #include "host/image/ImageFile.h"
 
 namespace {
 
-using oxbench::Stopwatch;
+using oxbench::Fixed;
+using oxbench::Table;
 using oxhost::Document;
 
 class NoProgress : public StripReporter {
@@ -29,10 +34,10 @@ struct PassFigures {
     double seconds;
     double lineFraction;
     int rings;
+    double megabytes;  // the pass's own heap at its peak
 };
 
 PassFigures TimePass(const Document& document) {
-    const bool cmyk = document.model == oxhost::ColorModel::CMYK;
     Document input = document;
     Document output = document;
     const int planes = document.TotalPlanes();
@@ -42,32 +47,34 @@ PassFigures TimePass(const Document& document) {
     job.colorPlanes = int16_t(document.ColorPlanes());
     job.height = uint16_t(document.height);
     job.width = uint16_t(document.width);
-    job.imageMode = cmyk ? plugInModeCMYKColor : plugInModeRGBColor;
-
+    job.imageMode =
+        document.model == oxhost::ColorModel::CMYK ? plugInModeCMYKColor : plugInModeRGBColor;
     size_t linePixels = 0;
     for (size_t i = 0; i < input.pixels.size(); i += size_t(planes)) {
         const uint8_t* p = &input.pixels[i];
         linePixels += (p[0] <= 8 && p[1] <= 8 && p[2] <= 8) ? 1 : 0;
     }
 
+    const oxbench::HeapPeak memory;
     NearestSearch search;
     NoProgress progress;
-    Stopwatch watch;
+    const oxbench::CpuStopwatch watch;
     FlattenImage(job, search, progress);
-    return PassFigures{watch.Seconds(),
-                       double(linePixels) / (double(document.width) * document.height),
-                       search.RingCount()};
+    const double seconds = watch.Seconds();
+    return PassFigures{seconds, double(linePixels) / (double(document.width) * document.height),
+                       search.RingCount(), memory.Megabytes()};
 }
 
 double Megapixels(const Document& document) {
     return double(document.width) * document.height / 1e6;
 }
 
-void ReportPass(const char* label, const Document& page) {
+PassFigures AddPassRow(Table& table, const std::string& label, const Document& page) {
     const PassFigures figures = TimePass(page);
-    std::printf("%-36s %6.1f MP  %5.1f%% line  %8.3f s  %8.1f MP/s  rings %d\n", label,
-                Megapixels(page), 100.0 * figures.lineFraction, figures.seconds,
-                Megapixels(page) / figures.seconds, figures.rings);
+    table.AddRow({label, Fixed(Megapixels(page), 1), Fixed(100.0 * figures.lineFraction, 1),
+                  Fixed(figures.seconds, 3), Fixed(Megapixels(page) / figures.seconds, 1),
+                  std::to_string(figures.rings)});
+    return figures;
 }
 
 Document GeneratedPage(int width, int height, double thinnest, double thickest) {
@@ -113,27 +120,60 @@ Document SquarePage(int side, int square, uint8_t paper, uint8_t ink) {
     return page;
 }
 
-void TimeWholeRun(const Document& page) {
-    oxbench::ScratchFolder scratch;
+void AddWholeRunRow(Table& table, const Document& page, oxbench::ScratchFolder& scratch) {
     const std::string input = scratch.File("page.png");
     const std::string output = scratch.File("flat.png");
-    Stopwatch saving;
+    oxbench::Stopwatch saving;
     oxhost::SaveImageFile(page, input);
     const double saveSeconds = saving.Seconds();
     const std::string oxhost = oxbench::ProgramFolder() + "/../bin/oxhost";
-    Stopwatch watch;
+    oxbench::Stopwatch watch;
     const int status = oxbench::RunProgram({oxhost, "--quiet", "run", "virarar", input, output});
     const double seconds = watch.Seconds();
-    if (status != 0) {
-        std::printf("oxhost run virarar failed with status %d\n", status);
+    oxbench::Stopwatch loading;
+    oxhost::LoadImageFile(input);
+    table.AddRow({"oxhost run virarar, PNG to PNG", Fixed(Megapixels(page), 1),
+                  status == 0 ? Fixed(seconds, 3) : "failed (" + std::to_string(status) + ")",
+                  Fixed(loading.Seconds(), 3), Fixed(saveSeconds, 3)});
+}
+
+void PrintScaling(bool quick) {
+    std::printf(
+        "\nVirarar's pass by page size (thin lines 1-3 px); memory: the most heap the\n"
+        "pass had in use at once, counted by this program's operator new (the input\n"
+        "and output images, which the host owns, are not the pass's)\n\n");
+    Table table({"page", "MP", "cpu s", "MP/s", "pass memory MB", "per pixel bytes"});
+    for (const int side : {1024, 2048, 4096, 8192, 16384}) {
+        if (quick && side > 2048) {
+            break;
+        }
+        const Document page = GeneratedPage(side, side, 1, 3);
+        const PassFigures figures = TimePass(page);
+        table.AddRow({std::to_string(side) + " x " + std::to_string(side),
+                      Fixed(Megapixels(page), 1), Fixed(figures.seconds, 3),
+                      Fixed(Megapixels(page) / figures.seconds, 1), Fixed(figures.megabytes, 1),
+                      Fixed(figures.megabytes * 1048576.0 / (Megapixels(page) * 1e6), 2)});
+    }
+    table.Print();
+}
+
+void PrintAnchors(const std::vector<std::string>& pamFiles, const std::vector<double>& ours) {
+    std::printf(
+        "\nAnchor: scipy.ndimage.distance_transform_edt with return_indices, then the\n"
+        "colour of the nearest pixel that is not line work (Debian's python3-scipy)\n\n");
+    std::vector<oxbench::AnchorFigure> figures;
+    std::string note;
+    if (!oxbench::RunAnchors("edt", pamFiles, figures, note)) {
+        std::printf("(skipped: %s; `make bench` installs python3-scipy and python3-opencv)\n",
+                    note.c_str());
         return;
     }
-    Stopwatch loading;
-    oxhost::LoadImageFile(input);
-    std::printf(
-        "%-34s %6.1f MP  %8.3f s wall (reading the PNG alone: %.3f s, writing it: %.3f s)\n",
-        "oxhost run virarar, PNG to PNG", Megapixels(page), seconds, loading.Seconds(),
-        saveSeconds);
+    Table table({"page", "scipy cpu s", "Virarar cpu s", "Virarar faster by"});
+    for (size_t i = 0; i < figures.size() && i < ours.size(); ++i) {
+        table.AddRow({figures[i].page, Fixed(figures[i].seconds, 3), Fixed(ours[i], 3),
+                      Fixed(figures[i].seconds / ours[i], 1) + "x"});
+    }
+    table.Print();
 }
 
 }  // namespace
@@ -141,11 +181,12 @@ void TimeWholeRun(const Document& page) {
 int main(int argc, char** argv) {
     const char* usage =
         "usage: flatten_bench [--quick] [PAGE...]\n\n"
-        "Prints Virarar's throughput on generated line-art pages of about 52\n"
-        "megapixels (--quick: 4 megapixels, and no square page) and on pages\n"
-        "where the searches walk far. PAGE names the pages to time: thin, thick,\n"
-        "whole-run, black, square, edge-column-1000, edge-column-2000, corner-1000,\n"
-        "checkerboard (all of them when none is named).\n";
+        "Prints Virarar's pass on generated line-art pages of about 52 megapixels\n"
+        "(--quick: 4 megapixels) and on pages where the searches walk far, by page\n"
+        "size, one whole oxhost run, and scipy's flatting of the same pages. PAGE\n"
+        "names what to time: thin, thick, whole-run, black, square, edge-column-1000,\n"
+        "edge-column-2000, corner-1000, checkerboard, scaling, anchors (all of them\n"
+        "when none is named).\n";
     oxbench::BenchOptions options;
     int exitStatus = 0;
     if (!oxbench::ParseBenchOptions(argc, argv, usage, options, exitStatus)) {
@@ -153,42 +194,70 @@ int main(int argc, char** argv) {
     }
     const int width = options.quick ? 2400 : 8192;
     const int height = options.quick ? 1700 : 6400;
+    oxbench::ScratchFolder scratch;
 
-    if (options.Wants("thin") || options.Wants("whole-run")) {
-        Stopwatch drawing;
-        const Document thin = GeneratedPage(width, height, 1, 3);
-        std::printf("(drew the thin-line page in %.1f s)\n", drawing.Seconds());
-        if (options.Wants("thin")) {
-            ReportPass("pass, thin lines 1-3 px", thin);
+    std::printf("Virarar's pass, single-threaded, in processor time\n\n");
+    Table passes({"page", "MP", "line %", "cpu s", "MP/s", "rings"});
+    Table wholeRuns({"whole run", "MP", "wall s", "reading the PNG s", "writing it s"});
+    std::vector<std::string> pamFiles;
+    std::vector<double> ourSeconds;
+    const bool anchors = options.Wants("anchors");
+    // The anchors work on the same pages, written out as they are timed.
+    const auto timeAndKeep = [&](const Document& page, const std::string& label,
+                                 const std::string& name) {
+        const PassFigures figures = AddPassRow(passes, label, page);
+        if (anchors) {
+            pamFiles.push_back(scratch.File(name + ".pam"));
+            oxhost::SaveImageFile(page, pamFiles.back());
+            ourSeconds.push_back(figures.seconds);
         }
+    };
+    if (options.Wants("thin") || options.Wants("whole-run") || anchors) {
+        const Document thin = GeneratedPage(width, height, 1, 3);
+        timeAndKeep(thin, "thin lines 1-3 px", "thin");
         if (options.Wants("whole-run")) {
-            TimeWholeRun(thin);
+            AddWholeRunRow(wholeRuns, thin, scratch);
         }
     }
-    if (options.Wants("thick")) {
-        ReportPass("pass, thick lines 15-25 px", GeneratedPage(width, height, 15, 25));
+    if (options.Wants("thick") || anchors) {
+        timeAndKeep(GeneratedPage(width, height, 15, 25), "thick lines 15-25 px", "thick");
     }
     if (options.Wants("black")) {
-        ReportPass("pass, all black (left unchanged)",
+        AddPassRow(passes, "all black (left unchanged)",
                    SquarePage(options.quick ? 2000 : 4000, 0, 0, 0));
     }
     if (options.Wants("square") && !options.quick) {
-        ReportPass("pass, 2000 px black square on white", SquarePage(4000, 2000, 255, 0));
+        AddPassRow(passes, "2000 px black square on white", SquarePage(4000, 2000, 255, 0));
     }
     const auto leftColumn = [](int, int x) { return x == 0; };
     if (options.Wants("edge-column-1000")) {
-        ReportPass("pass, black, colour column at left", BlackPageWith(1000, leftColumn));
+        AddPassRow(passes, "black, colour column at left", BlackPageWith(1000, leftColumn));
     }
     if (options.Wants("edge-column-2000")) {
-        ReportPass("pass, black, colour column at left", BlackPageWith(2000, leftColumn));
+        AddPassRow(passes, "black, colour column at left", BlackPageWith(2000, leftColumn));
     }
     if (options.Wants("corner-1000")) {
-        ReportPass("pass, black, colour pixel top left",
+        AddPassRow(passes, "black, colour pixel top left",
                    BlackPageWith(1000, [](int y, int x) { return y == 0 && x == 0; }));
+        AddPassRow(passes, "black, colour pixel bottom right",
+                   BlackPageWith(1000, [](int y, int x) { return y == 999 && x == 999; }));
     }
     if (options.Wants("checkerboard")) {
-        ReportPass("pass, 1 px checkerboard",
+        AddPassRow(passes, "1 px checkerboard",
                    BlackPageWith(2000, [](int y, int x) { return (y + x) % 2 == 0; }));
+    }
+    if (!passes.Empty()) {
+        passes.Print();
+    }
+    if (options.Wants("whole-run")) {
+        std::printf("\n");
+        wholeRuns.Print();
+    }
+    if (options.Wants("scaling")) {
+        PrintScaling(options.quick);
+    }
+    if (anchors) {
+        PrintAnchors(pamFiles, ourSeconds);
     }
     return 0;
 }

@@ -1,17 +1,23 @@
-// Tintflood's multi flood fill on a generated line-art page of about 52
-// megapixels (white areas, black lines of 1-3 px): random colours, then the
-// same with small areas joined; and one whole `oxhost run tintflood` from file
-// to file. Then grids of small cells, where joining has to look far: 7-pixel
-// cells that are all small (no normal area to join to), the same with
-// flagging on, the same with one normal area in a corner, and cells of 7 and
-// 30 pixels mixed (every small cell has normal neighbours). The engine is built into this program
-// and run through the host library, so the figures include the host's copy of the buffers.
+// Tintflood's multi flood fill, run through the host library with the engine
+// built into this program, in processor time (the host's copies of the
+// buffers included): on generated line-art pages of about 52 megapixels
+// (white areas, black lines of 1-3 px and of 15-25 px), random colours, then
+// the same with small areas joined; on grids of small cells, where joining has
+// to look far (7-pixel cells that are all small, so no normal area to join
+// to; the same with flagging on; the same with one normal area in a corner;
+// cells of 7 and 30 pixels mixed); on pages of 1 to 256 megapixels, with the
+// memory the run takes; one whole `oxhost run tintflood` from file to file;
+// and OpenCV's 4-connected labelling of the same thin and thick pages.
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "Anchors.h"
 #include "BenchSupport.h"
+#include "FilterSelectors.h"
+#include "HeapCounter.h"
+#include "ImageAccess.h"
 #include "LineArt.h"
 #include "TintfloodSettings.h"
 #include "host/color/ColorServicesHost.h"
@@ -21,9 +27,21 @@
 
 extern "C" void PluginMain(int16_t selector, void* block, intptr_t* data, int16_t* result);
 
+// A plug-in that asks for the whole image as Tintflood does and does nothing
+// with it: what the host itself allocates for such a run.
+void HOSTAPI_CALL RequestOnly(int16_t selector, void* block, intptr_t*, int16_t* result) {
+    *result = 0;
+    if (selector == filterSelectorStart) {
+        FilterRecord* record = static_cast<FilterRecord*>(block);
+        *result = RequestWholeImage(record, false);
+        EmptyOutputRequest(record);
+    }
+}
+
 namespace {
 
-using oxbench::Stopwatch;
+using oxbench::Fixed;
+using oxbench::Table;
 using oxhost::Document;
 
 void PutBlock16(char* block, size_t offset, uint16_t value) {
@@ -59,8 +77,13 @@ Handle SettingsBlock(bool join, bool flag) {
     return block;
 }
 
-void TimeFill(const char* label, const Document& page, bool join, bool flag = false) {
-    Document document = page;
+struct RunFigures {
+    double seconds;
+    double megabytes;  // the run's heap at its peak, the host's buffers included
+    int result;
+};
+
+RunFigures TimeFill(Document& document, bool join, bool flag, PluginEntryProc entry = PluginMain) {
     Handle parameters = SettingsBlock(join, flag);
     oxhost::ColorServicesHost colorServices{oxhost::ColorConverter(), oxhost::ColorPickerScript()};
     oxhost::RunOptions options;
@@ -68,14 +91,37 @@ void TimeFill(const char* label, const Document& page, bool join, bool flag = fa
     options.colorServices = [&colorServices](ColorServicesInfo* info) {
         return colorServices.Serve(info);
     };
-    oxhost::FilterRun run(PluginMain, document, options);
-    Stopwatch watch;
+    const oxbench::HeapPeak memory;
+    oxhost::FilterRun run(entry, document, options);
+    const oxbench::CpuStopwatch watch;
     const oxhost::RunResult result = run.Run();
     const double seconds = watch.Seconds();
+    const double megabytes = memory.Megabytes();
     oxhost::HostHandles::Instance().Dispose(parameters);
-    const double megapixels = double(page.width) * page.height / 1e6;
-    std::printf("%-38s %6.1f MP  %8.3f s  %8.1f MP/s  result %d\n", label, megapixels, seconds,
-                megapixels / seconds, result.result);
+    return RunFigures{seconds, megabytes, result.result};
+}
+
+double Megapixels(const Document& page) {
+    return double(page.width) * page.height / 1e6;
+}
+
+RunFigures AddFillRow(Table& table, const std::string& label, const Document& page, bool join,
+                      bool flag = false) {
+    Document document = page;
+    const RunFigures figures = TimeFill(document, join, flag);
+    table.AddRow({label, Fixed(Megapixels(page), 1), Fixed(figures.seconds, 3),
+                  Fixed(Megapixels(page) / figures.seconds, 1), std::to_string(figures.result)});
+    return figures;
+}
+
+Document WhitePage(int width, int height, double thinnest, double thickest) {
+    oxlineart::LineArtOptions options;
+    options.width = width;
+    options.height = height;
+    options.lineWidthMin = thinnest;
+    options.lineWidthMax = thickest;
+    options.seed = 2026;
+    return oxlineart::DrawLineArtPage(options);
 }
 
 // White cells between black lines of 1 pixel; a cell spans `pitch` pixels
@@ -100,23 +146,58 @@ Document GridPage(int side, int pitch, int widePitch) {
     return page;
 }
 
-void TimeCopy(const Document& page) {
-    Stopwatch watch;
-    Document copy = page;
-    Document back = copy;
-    std::printf("(copying the page in and out alone: %.3f s)\n", watch.Seconds());
-}
-
-void TimeWholeRun(const Document& page) {
+void AddWholeRunRow(Table& table, const Document& page) {
     oxbench::ScratchFolder scratch;
     const std::string input = scratch.File("page.png");
     oxhost::SaveImageFile(page, input);
     const std::string oxhost = oxbench::ProgramFolder() + "/../bin/oxhost";
-    Stopwatch watch;
+    const oxbench::Stopwatch watch;
     const int status = oxbench::RunProgram(
         {oxhost, "--quiet", "run", "tintflood", input, scratch.File("flats.png"), "--random"});
-    std::printf("%-32s %8.3f s wall, exit status %d\n", "oxhost run tintflood --random",
-                watch.Seconds(), status);
+    table.AddRow(
+        {"oxhost run tintflood --random, PNG to PNG", Fixed(Megapixels(page), 1),
+         status == 0 ? Fixed(watch.Seconds(), 3) : "failed (" + std::to_string(status) + ")"});
+}
+
+void PrintScaling(bool quick) {
+    std::printf(
+        "\nTintflood's run by page size (thin lines, random colours, joining); memory:\n"
+        "the most heap in use at once, counted by this program's operator new, for\n"
+        "the run, and for the host alone (a plug-in that requests the same and does\n"
+        "nothing): the difference is the engine's own\n\n");
+    Table table({"page", "MP", "cpu s", "MP/s", "run memory MB", "host's MB", "engine's MB"});
+    for (const int side : {1024, 2048, 4096, 8192, 16384}) {
+        if (quick && side > 2048) {
+            break;
+        }
+        Document page = WhitePage(side, side, 1, 3);
+        const double hostMegabytes = TimeFill(page, true, false, RequestOnly).megabytes;
+        const RunFigures figures = TimeFill(page, true, false);
+        table.AddRow({std::to_string(side) + " x " + std::to_string(side),
+                      Fixed(Megapixels(page), 1), Fixed(figures.seconds, 3),
+                      Fixed(Megapixels(page) / figures.seconds, 1), Fixed(figures.megabytes, 1),
+                      Fixed(hostMegabytes, 1), Fixed(figures.megabytes - hostMegabytes, 1)});
+    }
+    table.Print();
+}
+
+void PrintAnchors(const std::vector<std::string>& pamFiles, const std::vector<double>& ours) {
+    std::printf(
+        "\nAnchor: cv2.connectedComponents with connectivity 4 on a ready mask of the\n"
+        "pixels that are not line work (Debian's python3-opencv, one thread)\n\n");
+    std::vector<oxbench::AnchorFigure> figures;
+    std::string note;
+    if (!oxbench::RunAnchors("labels", pamFiles, figures, note)) {
+        std::printf("(skipped: %s; `make bench` installs python3-scipy and python3-opencv)\n",
+                    note.c_str());
+        return;
+    }
+    Table table({"page", "OpenCV cpu s", "labels", "Tintflood fill cpu s"});
+    for (size_t i = 0; i < figures.size() && i < ours.size(); ++i) {
+        table.AddRow({figures[i].page, Fixed(figures[i].seconds, 3),
+                      std::to_string(figures[i].count), Fixed(ours[i], 3)});
+    }
+    table.Print();
 }
 
 }  // namespace
@@ -124,44 +205,76 @@ void TimeWholeRun(const Document& page) {
 int main(int argc, char** argv) {
     const char* usage =
         "usage: tintflood_bench [--quick] [PAGE...]\n\n"
-        "Prints Tintflood's throughput on a generated line-art page of about 52\n"
-        "megapixels (--quick: 4 megapixels) and on grids of small cells. PAGE\n"
-        "names the pages to time: thin, whole-run, grid-1000, mixed-grid-2000\n"
+        "Prints Tintflood's runs on generated line-art pages of about 52 megapixels\n"
+        "(--quick: 4 megapixels), on grids of small cells, by page size, one whole\n"
+        "oxhost run, and OpenCV's labelling of the same pages. PAGE names what to\n"
+        "time: thin, thick, whole-run, grid-1000, mixed-grid-2000, scaling, anchors\n"
         "(all of them when none is named).\n";
     oxbench::BenchOptions benchOptions;
     int exitStatus = 0;
     if (!oxbench::ParseBenchOptions(argc, argv, usage, benchOptions, exitStatus)) {
         return exitStatus;
     }
-    if (benchOptions.Wants("thin") || benchOptions.Wants("whole-run")) {
-        oxlineart::LineArtOptions options;
-        options.width = benchOptions.quick ? 2400 : 8192;
-        options.height = benchOptions.quick ? 1700 : 6400;
-        options.lineWidthMin = 1;
-        options.lineWidthMax = 3;
-        options.seed = 2026;
-        const Document page = oxlineart::DrawLineArtPage(options);
-        if (benchOptions.Wants("thin")) {
-            TimeCopy(page);
-            TimeFill("fill, random colours", page, false);
-            TimeFill("fill, random colours, joining", page, true);
+    const int width = benchOptions.quick ? 2400 : 8192;
+    const int height = benchOptions.quick ? 1700 : 6400;
+    oxbench::ScratchFolder scratch;
+    const bool anchors = benchOptions.Wants("anchors");
+    std::vector<std::string> pamFiles;
+    std::vector<double> ourSeconds;
+
+    std::printf("Tintflood's runs through the host library, in processor time\n\n");
+    Table fills({"page", "MP", "cpu s", "MP/s", "result"});
+    Table wholeRuns({"whole run", "MP", "wall s"});
+    for (const bool thick : {false, true}) {
+        const std::string name = thick ? "thick" : "thin";
+        const bool fill = benchOptions.Wants(name) || anchors;
+        const bool wholeRun = !thick && benchOptions.Wants("whole-run");
+        if (!fill && !wholeRun) {
+            continue;
         }
-        if (benchOptions.Wants("whole-run")) {
-            TimeWholeRun(page);
+        const Document page =
+            thick ? WhitePage(width, height, 15, 25) : WhitePage(width, height, 1, 3);
+        const std::string lines = thick ? "thick lines 15-25 px" : "thin lines 1-3 px";
+        if (fill) {
+            const RunFigures plain = AddFillRow(fills, lines + ", random colours", page, false);
+            AddFillRow(fills, lines + ", random colours, joining", page, true);
+            if (anchors) {
+                // The anchor labels the same page, written out as it was timed.
+                pamFiles.push_back(scratch.File(name + ".pam"));
+                oxhost::SaveImageFile(page, pamFiles.back());
+                ourSeconds.push_back(plain.seconds);
+            }
+        }
+        if (wholeRun) {
+            AddWholeRunRow(wholeRuns, page);
         }
     }
     if (benchOptions.Wants("grid-1000")) {
         Document grid = GridPage(1000, 7, 0);
-        TimeFill("7 px cells, joining", grid, true);
-        TimeFill("7 px cells, joining, flagging", grid, true, true);
+        AddFillRow(fills, "7 px cells, joining (none normal)", grid, true);
+        AddFillRow(fills, "7 px cells, joining, flagging", grid, true, true);
         // One normal area, in a corner: the first searches walk far to it.
         for (int y = 900; y < 1000; ++y) {
             std::memset(grid.Pixel(y, 900), 255, 100 * 3);
         }
-        TimeFill("7 px cells, one normal area, joining", grid, true);
+        AddFillRow(fills, "7 px cells, one normal area, joining", grid, true);
     }
     if (benchOptions.Wants("mixed-grid-2000")) {
-        TimeFill("7 and 30 px cells, joining, flagging", GridPage(2000, 7, 30), true, true);
+        AddFillRow(fills, "7 and 30 px cells, joining, flagging", GridPage(2000, 7, 30), true,
+                   true);
+    }
+    if (!fills.Empty()) {
+        fills.Print();
+    }
+    if (benchOptions.Wants("whole-run")) {
+        std::printf("\n");
+        wholeRuns.Print();
+    }
+    if (benchOptions.Wants("scaling")) {
+        PrintScaling(benchOptions.quick);
+    }
+    if (anchors) {
+        PrintAnchors(pamFiles, ourSeconds);
     }
     return 0;
 }

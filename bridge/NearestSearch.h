@@ -5,29 +5,28 @@
 // a fixed order per distance. A search ends after eight consecutive offsets
 // outside the bounds, even when allowed offsets lie further out.
 //
-// The order is kept as a flat array of groups sorted by distance: for ring r
-// and 0 <= i <= r the offsets of squared distance r*r + i*i, eight of them
-// (four on the axes and diagonals) in a fixed order, 8 bytes a group. The
-// array is built ahead in batches of rings; `ringCount` is the number of rings
-// the search has entered so far, grown one ring at a time as the walk reaches
-// beyond it. The array holds at least every offset of rings 1..ringCount, and
-// every offset nearer than ringCount, so the walk never skips a nearer offset.
+// The order comes from an OffsetTable; `ringCount` is the number of rings the
+// search has entered so far, grown one ring at a time as the walk reaches
+// beyond it, so a walk never skips a nearer offset.
 //
 // A caller that knows no allowed offset nearer than some distance is of use
-// can skip them (SkipNearerThan): the skip finds where the eight-try rule
-// would have ended the walk on the way without handing out each offset, so
-// a far search costs about as much as a near one (see NearestSearch.cpp).
+// can skip them (SkipNearerThan, FirstWanted): the skip works out where the
+// eight-try rule would have ended the walk on the way, without handing out
+// each offset (see OutsideGroups.h and FourGroupWindows.h), so a far search,
+// also one that reaches past the image edge, costs little more than a near
+// one; where no edge is that near, only the offsets at the distance wanted
+// are looked at (listed per distance by the table for the nearer ones).
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
-// One offset from the centre.
-struct Offset {
-    int16_t dx;  // columns, positive to the right
-    int16_t dy;  // rows, positive downwards
-};
+#include "AllowedOffsets.h"
+#include "OffsetTable.h"
+#include "SquareRoots.h"
+
+struct GroupKey;
 
 class NearestSearch {
 public:
@@ -76,102 +75,212 @@ public:
     // Start, before Next.
     bool SkipNearerThan(uint32_t squaredDistance, Passed& passed);
 
+    // What a search for the first wanted offset came to.
+    struct Outcome {
+        bool found = false;        // a wanted offset was handed out: `offset`
+        bool anyAllowed = false;   // an allowed offset was handed out
+        Offset offset{0, 0};       // the wanted one, or else the last allowed one
+        uint16_t axisRadius = 0;   // largest |dx| of an allowed offset with dy 0 handed out, or 0
+        bool lastLeftOut = false;  // the walk ended and the last allowed offset was not looked for
+    };
+
+    // The walk of Begin(startRadius) and Next up to the first allowed offset
+    // for which `wanted(dx, dy)` holds, or to its end, for a caller that
+    // knows no offset nearer than `nearestWanted` (a squared distance; ~0u
+    // when none is wanted) is wanted: the walk passes the nearer ones at
+    // once, and where no edge is near enough for the eight-try rule to end
+    // it on the way, only the offsets at that distance are looked at. With
+    // `lastAllowed` false a walk that ends may leave the last allowed offset
+    // out (lastLeftOut, anyAllowed false). `wanted` may be asked about more
+    // offsets of the distance than the walk hands out: it must not depend on
+    // being asked in walk order. The next search starts with Begin or Start.
+    template <typename Wanted>
+    Outcome FirstWanted(uint32_t nearestWanted, uint16_t startRadius, bool lastAllowed,
+                        Wanted wanted);
+
     uint16_t RingCount() const { return ringCount; }
     uint32_t RingKey() const { return ringKey; }
 
     // Offsets cannot be larger than 16 bits: no ring beyond this one is entered.
-    static constexpr uint16_t kMaxRing = 32767;
+    static constexpr uint16_t kMaxRing = OffsetTable::kMaxRing;
 
 private:
-    // The offsets of squared distance `key` in ring `ring`; `minor` is the
-    // smaller coordinate magnitude i. Slots 0..7 hold (-i, r) (-r, i) (-r, -i)
-    // (-i, -r) (i, -r) (r, -i) (r, i) (i, r); a group with i = 0 or i = r has
-    // only the odd slots.
-    struct Group {
-        uint32_t key;
-        uint16_t ring;
-        uint16_t minor;
-        bool HasEight() const { return minor != 0 && minor != ring; }
-        int FirstSlot() const { return HasEight() ? 0 : 1; }
-        int SlotStep() const { return HasEight() ? 1 : 2; }
-        inline Offset At(int slot) const;
-    };
-    // An offset in the table: a group and one of its slots.
-    struct Position {
-        size_t group;
-        int slot;
-    };
-
-    void BuildRings(uint16_t lastRing);
     bool EnterNextRingAt(uint32_t key);
-    size_t FirstGroupOfKey(uint32_t key) const;
-    Position StartOf(size_t group) const { return Position{group, groups[group].FirstSlot()}; }
-    void Step(Position& at) const;
-    void StepBack(Position& at) const;
+    void EnsureBuilt(uint16_t ring);
     bool IsAllowed(Offset offset) const {
         return offset.dy >= boundTop && offset.dy <= boundBottom && offset.dx >= boundLeft &&
                offset.dx <= boundRight;
     }
-    bool IsAllowedAt(Position at) const { return IsAllowed(groups[at.group].At(at.slot)); }
+    bool IsAllowedAt(TablePosition at) const { return IsAllowed(table.At(at)); }
+    // No walk from inside the bounds ends in a group of this key or nearer.
+    bool EndlessUpTo(uint32_t key) const;
+    uint64_t Endless(const Reaches& reaches) const;
+    // Enters the rings a walk to this key enters; false when beyond the last.
+    bool Reachable(uint32_t key) {
+        return (key <= ringKey && key < table.CompleteBelowKey()) || EnterRingsUpTo(key);
+    }
+    bool EnterRingsUpTo(uint32_t key);
+    // The group Start begins at.
+    size_t StartGroup(uint16_t startRadius) const;
+    // An offset handed out by a walk looking for a wanted one; true when it is.
+    template <typename Wanted>
+    bool Hand(Offset offset, Wanted& wanted, Outcome& outcome) const;
+    bool SkipTo(uint32_t squaredDistance, bool lastAllowed, Passed& passed, bool& lastLeftOut);
+    bool AtWalkStart(TablePosition at) const {
+        return at.group == walkStart && at.slot == table[walkStart].FirstSlot();
+    }
+    int RunBefore(TablePosition at, Passed& passed) const;
+    bool FindEnd(const Reaches& reaches, uint32_t startKey, uint32_t skipTo, GroupKey& end);
+    bool WillEndPastAxes(const Reaches& reaches, uint32_t startKey, uint32_t skipTo,
+                         Passed& passed);
+    bool PastEveryAxis(const Reaches& reaches) const;
+    bool WalkThroughGroup(size_t group, int run, Passed& passed);
+    bool WalkOffsetByOffset(uint32_t skipTo, Passed& passed);
+    // The farthest allowed offset with dy 0 that a walk from the first group
+    // of `startKey` hands out before the first group of `key`: axis groups
+    // are the last of their key, so those of a smaller key.
+    uint16_t AxisRadiusBefore(uint32_t key, uint32_t startKey) const {
+        if (boundTop > 0 || boundBottom < 0 || key == 0) {
+            return 0;
+        }
+        const int64_t widest = std::max<int64_t>(-int64_t(boundLeft), boundRight);
+        const int64_t radius = std::min<int64_t>(widest, SmallIntegerSquareRoot(key - 1u));
+        return radius >= 1 && uint64_t(radius * radius) >= startKey ? uint16_t(radius) : 0;
+    }
 
-    int RunBeforeGroup(size_t from, size_t group, const int64_t reach[4]) const;
-    bool ScanGroups(size_t group, size_t end, int run, bool untilAllowed, const int64_t reach[4],
-                    Position& walkEnd) const;
-    bool FindWalkEnd(size_t from, size_t end, uint32_t squaredDistance, const int64_t reach[4],
-                     Position& walkEnd);
-    int RunBefore(Position from, int carried, Position at) const;
-    bool ScanForWalkEnd(Position from, Position at, int carried, size_t end,
-                        Position& walkEnd) const;
-    void FindLastAllowed(Position from, Position stop, Passed& passed) const;
-    void FindLastAllowedInGroups(size_t from, Position stop, const int64_t reach[4],
-                                 Passed& passed) const;
-    void FindAxisRadius(Position from, Position stop, Passed& passed) const;
-
+    OffsetTable table;
     uint16_t ringCount = 0;
     uint32_t ringKey = 0;
-    uint16_t builtRings = 0;
-    std::vector<Group> groups;                 // rings 1..builtRings in order, then a sentinel
-    std::vector<uint32_t> firstGroupOfSquare;  // first group of key s*s, s <= builtRings
-    std::vector<uint32_t> firstGroupOfKey;     // the same for every small key
-    std::vector<uint32_t> axisGroup;           // the group (a, 0), a <= builtRings
-    std::vector<uint32_t> cornerGroup;         // the group (c, c), c <= builtRings
-    Position cursor{0, 1};
-    size_t walkStart = 0;            // the group where the search was started
-    int pendingOutside = 0;          // disallowed offsets the next Next continues to count
-    std::vector<uint64_t> breaking;  // work space of a skip
-    int planFirst = 0;               // the plan of the last skip (see NearestSearch.cpp)
-    int planLast = 7;
+    TablePosition cursor{0, 1};
+    size_t walkStart = 0;    // the group where the search was started
+    int pendingOutside = 0;  // disallowed offsets the next Next continues to count
+    mutable Reaches endlessFor{{-1, -1, -1, -1}};  // the bounds endlessKey was found for
+    mutable uint64_t endlessKey = 0;
 };
-
-inline Offset NearestSearch::Group::At(int slot) const {
-    // For each slot: the signs of dx and dy, and whether dx is the ring.
-    static constexpr int8_t kSignX[8] = {-1, -1, -1, -1, 1, 1, 1, 1};
-    static constexpr int8_t kSignY[8] = {1, 1, -1, -1, -1, -1, 1, 1};
-    static constexpr bool kRingAcross[8] = {false, true, true, false, false, true, true, false};
-    const int16_t across = int16_t(kRingAcross[slot] ? ring : minor);
-    const int16_t down = int16_t(kRingAcross[slot] ? minor : ring);
-    return Offset{int16_t(kSignX[slot] * across), int16_t(kSignY[slot] * down)};
-}
 
 inline bool NearestSearch::Next(int& dx, int& dy) {
     int tries = pendingOutside;
     pendingOutside = 0;
     for (; tries < 8; ++tries) {
-        if (groups[cursor.group].key > ringKey && !EnterNextRingAt(groups[cursor.group].key)) {
+        if (table[cursor.group].key > ringKey && !EnterNextRingAt(table[cursor.group].key)) {
             return false;
         }
-        const Group& group = groups[cursor.group];
+        const OffsetGroup& group = table[cursor.group];
         const Offset offset = group.At(cursor.slot);
         cursor.slot += group.SlotStep();
         if (cursor.slot >= 8) {
             ++cursor.group;
-            cursor.slot = groups[cursor.group].FirstSlot();
+            cursor.slot = table[cursor.group].FirstSlot();
         }
         dx = offset.dx;
         dy = offset.dy;
         if (IsAllowed(offset)) {
             return true;
         }
+    }
+    return false;
+}
+
+template <typename Wanted>
+NearestSearch::Outcome NearestSearch::FirstWanted(uint32_t nearestWanted, uint16_t startRadius,
+                                                  bool lastAllowed, Wanted wanted) {
+    Outcome outcome;
+    const size_t startGroup = StartGroup(startRadius);
+    const uint32_t startKey = startGroup == 0 ? 0 : table[startGroup].key;
+    // Up to a distance below the nearest edge's next ring every offset is allowed.
+    const int64_t nearestEdge = std::min(std::min(-int64_t(boundLeft), -int64_t(boundTop)),
+                                         std::min(int64_t(boundRight), int64_t(boundBottom)));
+    const bool withinEdges =
+        nearestEdge >= 0 &&
+        uint64_t(nearestWanted) < uint64_t(nearestEdge + 1) * uint64_t(nearestEdge + 1);
+    if (nearestWanted >= startKey && (withinEdges || EndlessUpTo(nearestWanted)) &&
+        Reachable(nearestWanted)) {
+        // The walk passes every offset nearer (none is wanted) and goes on
+        // through the offsets of that distance, where a wanted one is.
+        size_t count = 0;
+        const Offset* listed = table.OffsetsOfKey(nearestWanted, count);
+        if (listed != nullptr && withinEdges && count <= 64) {
+            // Every offset of the distance tested at once: fewer guesses for
+            // the processor than stopping at the first wanted one.
+            uint64_t hits = 0;
+            for (size_t k = 0; k < count; ++k) {
+                hits |= uint64_t(wanted(int(listed[k].dx), int(listed[k].dy)) ? 1 : 0) << k;
+            }
+            if (hits != 0) {
+                const size_t first = size_t(__builtin_ctzll(hits));
+                outcome.found = outcome.anyAllowed = true;
+                outcome.offset = listed[first];
+                // An axis group ends the offsets of its distance, (-a, 0)
+                // fourth from the end: handed out from there on. Within the
+                // edges every nearer axis offset was handed out.
+                const Offset axis = listed[count - 1];
+                if (axis.dx == 0 && first + 4 >= count) {
+                    outcome.axisRadius = uint16_t(axis.dy);
+                } else {
+                    const uint32_t radius = SmallIntegerSquareRoot(nearestWanted - 1);
+                    outcome.axisRadius = radius * radius >= startKey ? uint16_t(radius) : 0;
+                }
+                return outcome;
+            }
+        }
+        outcome.axisRadius = AxisRadiusBefore(nearestWanted, startKey);
+        if (listed != nullptr) {
+            for (size_t k = 0; k < count; ++k) {
+                const Offset offset = listed[k];
+                if (withinEdges) {
+                    if (offset.dy == 0) {
+                        outcome.axisRadius = uint16_t(offset.dx < 0 ? -offset.dx : offset.dx);
+                    }
+                    if (wanted(int(offset.dx), int(offset.dy))) {
+                        outcome.found = outcome.anyAllowed = true;
+                        outcome.offset = offset;
+                        return outcome;
+                    }
+                } else if (Hand(offset, wanted, outcome)) {
+                    return outcome;
+                }
+            }
+        } else {
+            for (size_t group = table.FirstGroupOfKey(nearestWanted);
+                 table[group].key == nearestWanted; ++group) {
+                for (TablePosition at = table.StartOf(group); at.group == group; table.Step(at)) {
+                    if (Hand(table.At(at), wanted, outcome)) {
+                        return outcome;
+                    }
+                }
+            }
+        }
+        outcome = Outcome();  // the caller was wrong: walk as usual
+    }
+    Start(startRadius);
+    Passed passed;
+    const bool going = SkipTo(nearestWanted, lastAllowed, passed, outcome.lastLeftOut);
+    outcome.anyAllowed = passed.anyAllowed;
+    outcome.offset = passed.lastAllowed;
+    outcome.axisRadius = passed.axisRadius;
+    int dx = 0;
+    int dy = 0;
+    for (bool more = going && Next(dx, dy); more; more = Next(dx, dy)) {
+        if (Hand(Offset{int16_t(dx), int16_t(dy)}, wanted, outcome)) {
+            return outcome;
+        }
+    }
+    return outcome;
+}
+
+template <typename Wanted>
+bool NearestSearch::Hand(Offset offset, Wanted& wanted, Outcome& outcome) const {
+    if (!IsAllowed(offset)) {
+        return false;
+    }
+    outcome.anyAllowed = true;
+    outcome.offset = offset;
+    if (offset.dy == 0) {
+        outcome.axisRadius = uint16_t(offset.dx < 0 ? -offset.dx : offset.dx);
+    }
+    if (wanted(int(offset.dx), int(offset.dy))) {
+        outcome.found = true;
+        return true;
     }
     return false;
 }

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "FlattenImage.h"
+#include "ImageModes.h"
 #include "LineTest.h"
 
 class ColouredBits {
@@ -16,6 +18,9 @@ public:
     ColouredBits(const FlattenJob& job, const LineTest& lineTest)
         : rowWords((job.width + 63u) / 64u) {
         words.assign(size_t(rowWords) * job.height, 0);
+        // RGB with the planes side by side, the usual layout, has a loop of its own.
+        const bool packedRgb = job.imageMode != plugInModeCMYKColor && job.colorPlanes == 3 &&
+                               job.input.planeStep == 1;
         uint64_t anyBit = 0;
         for (uint32_t y = 0; y < job.height; ++y) {
             const uint8_t* pixel = job.input.base + intptr_t(y) * job.input.rowBytes;
@@ -23,8 +28,21 @@ public:
             for (uint32_t from = 0; from < job.width; from += 64) {
                 const uint32_t count = std::min<uint32_t>(64, job.width - from);
                 uint64_t word = 0;
-                for (uint32_t bit = 0; bit < count; ++bit, pixel += job.input.columnStep) {
-                    word |= uint64_t(lineTest.IsLinePixel(pixel) ? 0 : 1) << bit;
+                if (packedRgb && count == 64 && job.input.columnStep == 3) {
+                    word = PackedRgbWord(pixel);
+                    pixel += 64 * 3;
+                } else if (packedRgb) {
+                    const intptr_t step = job.input.columnStep;
+                    for (uint32_t bit = 0; bit < count; ++bit, pixel += step) {
+                        const bool dark = (pixel[0] <= LineTest::kDarkLimit) &
+                                          (pixel[1] <= LineTest::kDarkLimit) &
+                                          (pixel[2] <= LineTest::kDarkLimit);
+                        word |= uint64_t(!dark) << bit;
+                    }
+                } else {
+                    for (uint32_t bit = 0; bit < count; ++bit, pixel += job.input.columnStep) {
+                        word |= uint64_t(lineTest.IsColoured(pixel)) << bit;
+                    }
                 }
                 row[from >> 6] = word;
                 anyBit |= word;
@@ -43,7 +61,48 @@ public:
     // The bits of row y: bit x % 64 of word x / 64.
     const uint64_t* Row(uint32_t y) const { return &words[size_t(y) * rowWords]; }
 
+    // For rows firstRow .. firstRow + rows - 1 (at most 64), per column: bit
+    // k set when the pixel of row firstRow + k is line work. Work in
+    // proportion to the line pixels.
+    void LineColumns(uint32_t firstRow, uint32_t rows, uint32_t width,
+                     std::vector<uint64_t>& columns) const {
+        columns.assign(width, 0);
+        for (uint32_t k = 0; k < rows; ++k) {
+            const uint64_t* row = Row(firstRow + k);
+            for (uint32_t word = 0; word < rowWords; ++word) {
+                uint64_t line = ~row[word];
+                if (word == rowWords - 1 && width % 64 != 0) {
+                    line &= (uint64_t(1) << (width % 64)) - 1;
+                }
+                while (line != 0) {
+                    const int bit = __builtin_ctzll(line);
+                    line &= line - 1;
+                    columns[word * 64 + uint32_t(bit)] |= uint64_t(1) << k;
+                }
+            }
+        }
+    }
+
 private:
+    // 64 RGB pixels of 3 bytes: one byte per pixel first (a loop the
+    // compiler makes wide), then eight bytes at a time into eight bits.
+    static uint64_t PackedRgbWord(const uint8_t* pixel) {
+        uint8_t colouredByte[64];
+        for (int k = 0; k < 64; ++k) {
+            const uint8_t most =
+                std::max(std::max(pixel[3 * k], pixel[3 * k + 1]), pixel[3 * k + 2]);
+            colouredByte[k] = most > LineTest::kDarkLimit ? 1 : 0;
+        }
+        uint64_t word = 0;
+        for (int group = 0; group < 8; ++group) {
+            uint64_t bytes = 0;
+            std::memcpy(&bytes, colouredByte + 8 * group, 8);
+            // Byte k (0 or 1) lands in bit 56 + k; little-endian bytes.
+            word |= (bytes * 0x0102040810204080ull) >> 56 << (8 * group);
+        }
+        return word;
+    }
+
     uint32_t rowWords;
     std::vector<uint64_t> words;
     bool any = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -21,28 +22,58 @@ public:
           lastRow(uint16_t(job.height - 1)),
           lastColumn(uint16_t(job.width - 1)) {}
 
-    bool HasColouredPixel() const { return coloured.Any(); }
+    // Whether any search can change a pixel. With no coloured pixel every
+    // search ends on a line pixel (the eight-try rule ends it near the far
+    // side of the image), which changes nothing when all line pixels are
+    // alike; otherwise the searches run, ending where the rule ends them.
+    bool WorthSearching() {
+        if (coloured.Any()) {
+            return true;
+        }
+        alike = LinePixelsAlike() ? Alike::kAlike : Alike::kDiffer;
+        return alike == Alike::kDiffer;
+    }
 
     void FlattenStrip(uint16_t firstRow, uint16_t rows) {
-        if (!distances) {
-            distances.reset(new ColouredDistance(coloured, job.width, job.height));
+        if (coloured.Any()) {
+            if (!distances) {
+                distances.reset(new ColouredDistance(coloured, job.width, job.height));
+            }
+            distances->NextStrip(firstRow, rows);
         }
-        distances->NextStrip(firstRow, rows);
         longWalksBefore = longWalks;
         longWalks = 0;
         ringHint = 1;
         previousReach = 0;
 
-        const uint16_t lastStripRow = uint16_t(firstRow + rows - 1);
-        for (uint16_t x = 0; x < job.width; ++x) {
+        // Column by column, down the even ones and up the odd ones, visiting
+        // only the line pixels; ringHint starts again after a coloured pixel.
+        coloured.LineColumns(firstRow, rows, job.width, lineColumns);
+        const uint32_t last = rows - 1u;
+        bool previousColoured = true;
+        for (uint32_t x = 0; x < job.width; ++x) {
+            const uint64_t line = lineColumns[x];
+            if (line == 0) {
+                previousColoured = true;
+                continue;
+            }
             if (x % 2 == 0) {
-                for (uint32_t y = firstRow; y <= lastStripRow; ++y) {
-                    VisitPixel(uint16_t(y), x);
+                for (uint64_t rest = line; rest != 0; rest &= rest - 1) {
+                    const uint32_t k = uint32_t(__builtin_ctzll(rest));
+                    const bool afterColoured =
+                        k == 0 ? previousColoured : (line >> (k - 1) & 1) == 0;
+                    VisitLinePixel(afterColoured, uint16_t(firstRow + k), uint16_t(x));
                 }
+                previousColoured = (line >> last & 1) == 0;
             } else {
-                for (int32_t y = lastStripRow; y >= int32_t(firstRow); --y) {
-                    VisitPixel(uint16_t(y), x);
+                for (uint64_t rest = line; rest != 0;) {
+                    const uint32_t k = 63u - uint32_t(__builtin_clzll(rest));
+                    rest &= ~(uint64_t(1) << k);
+                    const bool afterColoured =
+                        k == last ? previousColoured : (line >> (k + 1) & 1) == 0;
+                    VisitLinePixel(afterColoured, uint16_t(firstRow + k), uint16_t(x));
                 }
+                previousColoured = (line & 1) == 0;
             }
         }
     }
@@ -58,11 +89,48 @@ private:
                intptr_t(x) * job.output.columnStep;
     }
 
-    void VisitPixel(uint16_t y, uint16_t x) {
-        if (coloured.Coloured(y, x)) {
+    // Whether every line pixel has the planes of the first one.
+    bool LinePixelsAlike() const {
+        const intptr_t planes = job.colorPlanes;
+        const uint8_t* first = nullptr;
+        // Packed rows of line work only are compared whole, against a row of
+        // the first pixel repeated.
+        std::vector<uint8_t> pattern;
+        const size_t rowLength = size_t(job.width) * size_t(planes);
+        if (!coloured.Any() && job.input.planeStep == 1 && job.input.columnStep == planes) {
+            for (uint32_t x = 0; x < job.width; ++x) {
+                pattern.insert(pattern.end(), job.input.base, job.input.base + planes);
+            }
+        }
+        for (uint32_t y = 0; y < job.height; ++y) {
+            if (!pattern.empty()) {
+                if (std::memcmp(InputPixel(y, 0), pattern.data(), rowLength) != 0) {
+                    return false;
+                }
+                continue;
+            }
+            for (uint32_t x = 0; x < job.width; ++x) {
+                if (coloured.Coloured(y, x)) {
+                    continue;
+                }
+                const uint8_t* pixel = InputPixel(y, x);
+                if (first == nullptr) {
+                    first = pixel;
+                }
+                for (intptr_t plane = 0; plane < planes; ++plane) {
+                    if (pixel[plane * job.input.planeStep] != first[plane * job.input.planeStep]) {
+                        return false;
+                    }
+                }
+            }
+        }
+        return true;
+    }
+
+    void VisitLinePixel(bool afterColoured, uint16_t y, uint16_t x) {
+        if (afterColoured) {
             ringHint = 1;
             previousReach = 0;
-            return;
         }
         FlattenPixel(y, x);
     }
@@ -141,30 +209,39 @@ private:
     }
 
     // Every offset nearer than the nearest coloured pixel is line work, so the
-    // walk can pass over them all at once; it then goes on as usual. Where
-    // ringHint already starts it beyond that distance there is nothing to skip.
+    // walk passes them all at once. When all line pixels are alike, which
+    // one a walk that finds no colour ends on makes no difference.
     void WalkFromNearestColour(uint16_t y, uint16_t x, const uint8_t*& source) {
-        const uint32_t nearest = distances->SquaredDistance(y, x);
-        search.Start(ringHint);
-        NearestSearch::Passed passed;
-        const bool going = search.SkipNearerThan(nearest, passed);
-        if (passed.anyAllowed) {
-            source = InputPixel(uint32_t(y + passed.lastAllowed.dy),
-                                uint32_t(x + passed.lastAllowed.dx));
+        const uint32_t nearest = coloured.Any() ? distances->SquaredDistance(y, x) : ~uint32_t(0);
+        const auto colouredAt = [this, y, x](int dx, int dy) {
+            return coloured.Coloured(uint32_t(y + dy), uint32_t(x + dx));
+        };
+        const uint16_t startRadius = ringHint;
+        NearestSearch::Outcome outcome =
+            search.FirstWanted(nearest, startRadius, alike == Alike::kDiffer, colouredAt);
+        if (outcome.lastLeftOut && alike == Alike::kUnknown) {
+            // Looked at once, when a walk first ends without colour.
+            alike = LinePixelsAlike() ? Alike::kAlike : Alike::kDiffer;
+            if (alike == Alike::kDiffer) {
+                outcome = search.FirstWanted(nearest, startRadius, true, colouredAt);
+            }
         }
-        if (passed.axisRadius != 0) {
-            ringHint = passed.axisRadius;
+        if (outcome.anyAllowed) {
+            source = InputPixel(uint32_t(y + outcome.offset.dy), uint32_t(x + outcome.offset.dx));
         }
-        previousReach = ~uint32_t(0);
-        if (going) {
-            int dx = 0;
-            int dy = 0;
-            const bool yielded = search.Next(dx, dy);
-            Continue(y, x, yielded, dx, dy, kUnlimited, source);
+        if (outcome.axisRadius != 0) {
+            ringHint = outcome.axisRadius;
         }
+        previousReach = outcome.found ? nearest : ~uint32_t(0);
     }
 
     void CopyPixel(const uint8_t* source, uint8_t* destination) const {
+        if (job.colorPlanes == 3 && job.input.planeStep == 1 && job.output.planeStep == 1) {
+            destination[0] = source[0];
+            destination[1] = source[1];
+            destination[2] = source[2];
+            return;
+        }
         const intptr_t planes = job.colorPlanes;
         const intptr_t from = job.input.planeStep;
         const intptr_t to = job.output.planeStep;
@@ -190,6 +267,10 @@ private:
     uint32_t previousReach = 0;    // squared distance of the last line pixel's colour
     uint32_t longWalks = 0;        // in the current strip
     uint32_t longWalksBefore = 0;  // in the strip before
+    // Whether all line pixels have the same planes, found when first needed.
+    enum class Alike { kUnknown, kAlike, kDiffer };
+    Alike alike = Alike::kUnknown;
+    std::vector<uint64_t> lineColumns;
     std::unique_ptr<ColouredDistance> distances;
 };
 
@@ -197,12 +278,7 @@ private:
 
 bool FlattenImage(const FlattenJob& job, NearestSearch& search, StripReporter& reporter) {
     FlattenPass pass(job, search);
-    // With no coloured pixel anywhere every search would walk until the
-    // eight-try rule ends it near the far side of the image, which is
-    // quadratic in the page size; the outcome would only shuffle line pixels
-    // among themselves, so the image is left as it is.
-    const bool worthSearching = pass.HasColouredPixel();
-
+    const bool worthSearching = job.height > 0 && job.width > 0 && pass.WorthSearching();
     for (uint32_t firstRow = 0; firstRow < job.height; firstRow += kStripRows) {
         const uint16_t rows = uint16_t(std::min<uint32_t>(kStripRows, job.height - firstRow));
         if (worthSearching) {

@@ -3,13 +3,19 @@
 //
 // The image is walked in strips of 42 rows; within a strip column by column
 // from the left, down the first column, up the next, and so on, so that each
-// pixel is a neighbour of the one before. A line pixel's search starts near
-// the distance at which its predecessor's search ended (ringHint), which
-// skips the inner rings inside thick lines. Where searches walk far (thick
-// lines, dark pages) a search passes over every offset nearer than the
-// nearest coloured pixel at once, which leaves its outcome as it was, also
-// where the image edge ends it early. Only the input is read and only the
-// output written, so a new value never influences another pixel.
+// pixel is a neighbour of the one before; coloured pixels cost a bit test in
+// a mask of the strip's line pixels per column. A line pixel's search starts
+// near the distance at which its predecessor's search ended (ringHint),
+// which skips the inner rings inside thick lines. Where searches walk far
+// (thick lines, dark pages) a search passes over every offset nearer than
+// the nearest coloured pixel at once, which leaves its outcome as it was,
+// also where the image edge ends it early. Only the input is read and only
+// the output written, so a new value never influences another pixel.
+//
+// Work: about one bit test per coloured pixel, a few hundred operations per
+// line pixel whose colour lies far (thick lines), more where image edges are
+// near enough to end searches. Memory: a bit per pixel, and a few bytes per
+// pixel of one strip.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 // Which pixels are line work: dark pixels by a fixed threshold per image mode.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "ImageModes.h"
@@ -24,6 +25,18 @@ public:
             }
         }
         return true;
+    }
+
+    // The complement, without early exits (the planes are few).
+    bool IsColoured(const uint8_t* pixel) const {
+        if (cmyk) {
+            return pixel[3 * planeStep] >= kCmykLineLimit;
+        }
+        uint8_t most = 0;
+        for (uint8_t plane = 0; plane < planeCount; ++plane) {
+            most = std::max(most, pixel[plane * planeStep]);
+        }
+        return most > kDarkLimit;
     }
 
     static constexpr uint8_t kCmykLineLimit = 60;

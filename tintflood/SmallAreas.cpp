@@ -225,8 +225,9 @@ bool TintfloodPlugin::JoinSmallAreas(bool stoppable) {
         search.boundBottom = int32_t(height) - 1 - int32_t(row);
         search.boundRight = int32_t(width) - 1 - int32_t(column);
 
-        // The walk of the joining pass, nearest first; a far one skips the
-        // offsets nearer than the nearest source, none of which could serve.
+        // The walk of the joining pass, nearest first; a far one starts again
+        // knowing the distance of the nearest source: the offsets nearer, none
+        // of which could serve, are passed at once.
         int dx = 0;
         int dy = 0;
         bool more = search.Begin(dx, dy, 0);
@@ -239,12 +240,19 @@ bool TintfloodPlugin::JoinSmallAreas(bool stoppable) {
                     work += width * height / 16;
                 }
                 uint32_t nearest = 0;
-                NearestSearch::Passed passed;
-                search.Start(0);
-                if (!sources->Nearest(column, row, isSource, nearest) ||
-                    !search.SkipNearerThan(nearest, passed) || !search.Next(dx, dy)) {
-                    break;
+                if (sources->Nearest(column, row, isSource, nearest)) {
+                    const auto isSourceAt = [this, column, row](int offsetX, int offsetY) {
+                        return IsJoinSource(PixelAddress(column + offsetX, row + offsetY));
+                    };
+                    const NearestSearch::Outcome outcome =
+                        search.FirstWanted(nearest, 0, false, isSourceAt);
+                    // The search may ask about pixels past the one it hands
+                    // out: areaColor must be that one's again.
+                    found = outcome.found && IsJoinSource(PixelAddress(column + outcome.offset.dx,
+                                                                       row + outcome.offset.dy));
+                    work += kShortWalk;
                 }
+                break;
             }
             if (IsJoinSource(PixelAddress(column + dx, row + dy))) {
                 found = true;

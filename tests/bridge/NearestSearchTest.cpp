@@ -266,4 +266,108 @@ TEST(NearestSearchTest, SkippingMatchesThePlainWalkFromEveryCentre) {
     }
 }
 
+// Larger rectangles with centres at edges and in corners, long and narrow
+// ones: where walks end through runs beside axis and corner groups, far out.
+TEST(NearestSearchTest, SkippingMatchesThePlainWalkNearEdgesOfLargeRectangles) {
+    std::mt19937 random(2026);
+    NearestSearch search;
+    NearestSearch plain;
+    for (int trial = 0; trial < 240; ++trial) {
+        const int shape = trial % 4;
+        int height = 1 + int(random() % 300);
+        int width = 1 + int(random() % 300);
+        if (shape == 1) {
+            height = 1 + int(random() % 6);
+        } else if (shape == 2) {
+            width = 1 + int(random() % 6);
+        }
+        const auto near = [&random](int size) {
+            const int in = int(random() % uint32_t(std::min(size, 12)));
+            return random() % 2 ? in : size - 1 - in;
+        };
+        const int y = shape == 3 ? int(random() % uint32_t(height)) : near(height);
+        const int x = near(width);
+        const uint16_t start = uint16_t(random() % 3 == 0 ? random() % 40 : random() % 2);
+        CentreOn(plain, y, x, height, width);
+        int dx = 0, dy = 0;
+        for (bool more = plain.Begin(dx, dy, start); more; more = plain.Next(dx, dy)) {
+        }
+        const uint32_t endKey = uint32_t(dx * dx + dy * dy);
+        const uint32_t distance =
+            random() % 2 ? endKey + uint32_t(random() % 3) - 1 : uint32_t(random() % (endKey + 2));
+        ExpectSkipMatchesWalk(search, plain, y, x, height, width, start, distance);
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
+// The walk's first wanted offset (or where it ends, and the last allowed
+// offset before) is the plain walk's, whatever the start and the edges.
+TEST(NearestSearchTest, FirstWantedIsThePlainWalksFirstWanted) {
+    std::mt19937 random(31);
+    NearestSearch search;
+    NearestSearchOracle oracle;
+    for (int trial = 0; trial < 1500; ++trial) {
+        const int height = trial % 5 == 0 ? 1 + int(random() % 3) : 1 + int(random() % 70);
+        const int width = trial % 5 == 1 ? 1 + int(random() % 3) : 1 + int(random() % 70);
+        std::vector<bool> wanted(size_t(height * width), false);
+        const uint32_t odds = 1 + random() % 400;  // 1 in odds pixels is wanted
+        for (size_t i = 0; i < wanted.size(); ++i) {
+            wanted[i] = random() % odds == 0;
+        }
+        const int y = int(random() % uint32_t(height));
+        const int x = int(random() % uint32_t(width));
+        const uint16_t start = uint16_t(random() % 3 == 0 ? random() % 6 : 0);
+        const auto isWanted = [&](int dx, int dy) {
+            return wanted[size_t((y + dy) * width + (x + dx))];
+        };
+        uint32_t nearest = ~0u;
+        for (int wy = 0; wy < height; ++wy) {
+            for (int wx = 0; wx < width; ++wx) {
+                if (wanted[size_t(wy * width + wx)] && (wy != y || wx != x)) {
+                    nearest =
+                        std::min(nearest, uint32_t((wy - y) * (wy - y) + (wx - x) * (wx - x)));
+                }
+            }
+        }
+        // The plain walk from the same start.
+        CentreOn(oracle, y, x, height, width);
+        bool found = false, anyAllowed = false;
+        std::pair<int, int> last{0, 0};
+        int axisRadius = 0, dx = 0, dy = 0;
+        for (bool more = oracle.Begin(dx, dy, start); more && !found; more = oracle.Next(dx, dy)) {
+            anyAllowed = true;
+            last = {dx, dy};
+            axisRadius = dy == 0 ? std::abs(dx) : axisRadius;
+            found = isWanted(dx, dy);
+        }
+        CentreOn(search, y, x, height, width);
+        const uint16_t fastStart = std::min<uint16_t>(start, search.RingCount());
+        const NearestSearch::Outcome outcome =
+            search.FirstWanted(nearest, fastStart, true, isWanted);
+        SCOPED_TRACE("trial " + std::to_string(trial));
+        ASSERT_EQ(outcome.found, found);
+        ASSERT_EQ(outcome.anyAllowed, anyAllowed);
+        if (anyAllowed) {
+            ASSERT_EQ(std::make_pair(int(outcome.offset.dx), int(outcome.offset.dy)), last);
+        }
+        ASSERT_EQ(outcome.axisRadius, axisRadius);
+        // Not asked for the last allowed offset, it may leave that out, and
+        // nothing else.
+        CentreOn(search, y, x, height, width);
+        const NearestSearch::Outcome brief =
+            search.FirstWanted(nearest, fastStart, false, isWanted);
+        ASSERT_EQ(brief.found, found);
+        ASSERT_EQ(brief.axisRadius, axisRadius);
+        ASSERT_FALSE(brief.lastLeftOut && found);
+        if (!brief.lastLeftOut) {
+            ASSERT_EQ(brief.anyAllowed, anyAllowed);
+            if (anyAllowed) {
+                ASSERT_EQ(std::make_pair(int(brief.offset.dx), int(brief.offset.dy)), last);
+            }
+        }
+    }
+}
+
 }  // namespace

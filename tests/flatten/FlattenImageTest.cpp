@@ -110,8 +110,17 @@ TEST(FlattenImageTest, HorizontalLinesSplitUpAndDown) {
 }
 
 TEST(FlattenImageTest, AllBlackImageStaysBlack) {
-    const auto in = FromRows({"KKKK", "KGKK", "KKKK"});
+    const auto in = FromRows({"KKKK", "KKKK", "KKKK"});
     EXPECT_EQ(Flatten(in).pixels, in.pixels);
+}
+
+// With no coloured pixel every search ends on a line pixel, and each line
+// pixel takes the one its walk ended on: the dark grey one takes black.
+TEST(FlattenImageTest, WithoutColourEachPixelTakesTheLinePixelItsWalkEndsOn) {
+    const auto in = FromRows({"KKKK", "KGKK", "KKKK"});
+    const auto out = Flatten(in);
+    EXPECT_EQ(out.pixels, OracleFlatten(in, false).pixels);
+    EXPECT_EQ(ToRows(out), (std::vector<std::string>{"KKKK", "KKKK", "KKKK"}));
 }
 
 TEST(FlattenImageTest, ImageWithoutLinesIsUnchanged) {
@@ -292,6 +301,53 @@ TEST(FlattenImageTest, MatchesThePlainPassWhereSearchesReachTheEdge) {
             ASSERT_EQ(Flatten(image, plugInModeRGBColor, log).pixels,
                       OracleFlatten(image, false).pixels)
                 << "kind " << kind << " size " << size[0] << "x" << size[1];
+        }
+    }
+}
+
+// Black pages with a few coloured pixels, from one pixel to a few thousand,
+// long and narrow ones included: every search walks to an edge. With all
+// line pixels black a search that ends may skip finding the line pixel it
+// ended on; one dark grey pixel far from the start makes it find them again.
+TEST(FlattenImageTest, BlackPagesMatchThePlainPassWhateverTheirShape) {
+    std::mt19937 random(12);
+    const int sizes[][2] = {{1, 1}, {1, 2},  {2, 1},   {7, 1},   {1, 9},
+                            {3, 3}, {2, 31}, {33, 47}, {50, 50}, {48, 20}};
+    for (int kind = 0; kind < 4; ++kind) {
+        for (const auto& size : sizes) {
+            for (const bool oneGrey : {false, true}) {
+                OracleImage image;
+                image.height = size[0];
+                image.width = size[1];
+                image.pixels.assign(size_t(size[0] * size[1] * 3), 0);
+                const auto colour = [&image](int y, int x) {
+                    uint8_t* pixel = image.At(y, x);
+                    pixel[0] = uint8_t(30 + 7 * y);
+                    pixel[1] = uint8_t(200 - 3 * x);
+                    pixel[2] = 99;
+                };
+                const int h = size[0], w = size[1];
+                if (kind == 0) {
+                    colour(0, 0);  // a corner
+                } else if (kind == 1) {
+                    colour(h - 1, w - 1);  // the other corner
+                } else if (kind == 2) {
+                    colour(h / 2, w / 2);  // the middle
+                } else {
+                    for (int y = 0; y < h; ++y) {
+                        if (random() % 3 == 0) {
+                            colour(y, 0);  // bits of the left edge
+                        }
+                    }
+                }
+                if (oneGrey) {
+                    std::fill(image.At(h - 1, 0), image.At(h - 1, 0) + 3, uint8_t(6));
+                }
+                StripLog log;
+                ASSERT_EQ(Flatten(image, plugInModeRGBColor, log).pixels,
+                          OracleFlatten(image, false).pixels)
+                    << "kind " << kind << " size " << h << "x" << w << (oneGrey ? " grey" : "");
+            }
         }
     }
 }

@@ -31,15 +31,6 @@ inline bool OracleIsLine(const uint8_t* pixel, int planes, bool cmyk) {
 
 inline OracleImage OracleFlatten(const OracleImage& input, bool cmyk) {
     OracleImage output = input;
-    bool anyColoured = false;
-    for (int y = 0; y < input.height; ++y) {
-        for (int x = 0; x < input.width; ++x) {
-            anyColoured = anyColoured || !OracleIsLine(input.At(y, x), input.planes, cmyk);
-        }
-    }
-    if (!anyColoured) {
-        return output;
-    }
     NearestSearchOracle search;
     for (int top = 0; top < input.height; top += 42) {
         const int bottom = std::min(top + 42, input.height) - 1;

@@ -79,19 +79,25 @@ OracleImage ColourPlanesOf(const Document& document) {
     return image;
 }
 
+// The interleaved input is the document's own rows, the others copies; a
+// document handed over is filtered in place.
 TEST_F(FlattenPluginTest, EveryBufferLayoutGivesThePlainPassResult) {
     const Document source = RandomLineArt(61, 97, ColorModel::RGB, false, 7);
     const OracleImage expected = OracleFlatten(ColourPlanesOf(source), false);
     for (const char* layoutName : {"interleaved", "planar", "padded", "zero-steps"}) {
-        Document document = source;
-        RunOptions options;
-        ASSERT_TRUE(oxhost::BufferLayout::FromName(layoutName, options.layout));
-        FilterRun run(module->Entry(), document, options);
-        const oxhost::RunResult result = run.Run();
-        ASSERT_EQ(result.result, noErr) << layoutName << " " << result.hostProblem;
-        EXPECT_EQ(ColourPlanesOf(document).pixels, expected.pixels) << layoutName;
-        EXPECT_EQ(run.AdvanceStateCalls(), 1);
-        EXPECT_EQ(run.DataSlot(), 0);  // finish released the object
+        for (bool keepDocument : {true, false}) {
+            Document document = source;
+            RunOptions options;
+            ASSERT_TRUE(oxhost::BufferLayout::FromName(layoutName, options.layout));
+            options.keepDocumentOnFailure = keepDocument;
+            FilterRun run(module->Entry(), document, options);
+            const oxhost::RunResult result = run.Run();
+            ASSERT_EQ(result.result, noErr) << layoutName << " " << result.hostProblem;
+            EXPECT_EQ(ColourPlanesOf(document).pixels, expected.pixels)
+                << layoutName << (keepDocument ? "" : ", handed over");
+            EXPECT_EQ(run.AdvanceStateCalls(), 1);
+            EXPECT_EQ(run.DataSlot(), 0);  // finish released the object
+        }
     }
 }
 

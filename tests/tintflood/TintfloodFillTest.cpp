@@ -168,6 +168,43 @@ TEST_F(TintfloodFillTest, JoiningByPixelCountStopsAtTheLimit) {
     ExpectBlock(document, 4, 2, 4, 12, kC);
 }
 
+// Filling and joining read and write only the output buffer, whatever its
+// layout, and a document handed over is filled in place.
+TEST_F(TintfloodFillTest, EveryBufferLayoutGivesTheSameFill) {
+    const Document source = RgbDocument({
+        "WWWWWWWWWWWWWWW",
+        "WKKKKKKKKKKKKKW",
+        "WKWWWKWWWWWWKKW",
+        "WKKKKKKKKKKKKKW",
+        "WKWWWWWWWWWWWKW",
+        "WKKKKKKKKKKKKKW",
+        "WWWWWWWWWWWWWWW",
+    });
+    TintfloodSettings settings = PaletteSettings("abc.aco");
+    settings.joinAreas = 1;
+    settings.joinSize = 4;
+    settings.flagAreas = 1;
+    settings.flagSize = 6;
+    settings.measureArea = 1;
+    Document expected = source;
+    ASSERT_EQ(RunTintflood(expected, settings).result.result, noErr);
+    ExpectBlock(expected, 2, 2, 2, 4, kA);         // joined to the colour beyond the line
+    ExpectBlock(expected, 2, 6, 2, 11, kMagenta);  // flagged
+    for (const char* layoutName : {"interleaved", "planar", "padded", "zero-steps"}) {
+        for (bool keepDocument : {true, false}) {
+            Document document = source;
+            const auto outcome =
+                RunTintflood(document, settings, -1, [&](oxhost::RunOptions& options) {
+                    ASSERT_TRUE(oxhost::BufferLayout::FromName(layoutName, options.layout));
+                    options.keepDocumentOnFailure = keepDocument;
+                });
+            ASSERT_EQ(outcome.result.result, noErr) << layoutName;
+            EXPECT_EQ(document.pixels, expected.pixels)
+                << layoutName << (keepDocument ? "" : ", handed over");
+        }
+    }
+}
+
 TEST_F(TintfloodFillTest, JoiningTakesLightGreyAndPassesOverBlackAndFlaggedPixels) {
     Document document = RgbDocument({
         "KKKKKKKKK",
