@@ -13,7 +13,7 @@ BUILD   ?= build
 PREFIX  ?= /usr/local
 JOBS    ?= 2
 DEMO    ?= demo
-PACKAGES = cmake g++ make pkg-config libpng-dev libtiff-dev libjpeg62-turbo-dev liblcms2-dev libgtest-dev nlohmann-json3-dev libfltk1.3-dev xvfb
+PACKAGES = cmake g++ make pkg-config libpng-dev libtiff-dev libjpeg62-turbo-dev libwebp-dev liblcms2-dev libgtest-dev nlohmann-json3-dev libfltk1.3-dev xvfb imagemagick time
 # The Windows builds: MinGW-w64 for both targets, Wine to run them (its
 # 32-bit half needs the i386 architecture), stb for the Windows host's PNG files.
 WINDOWS_PACKAGES = g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 libstb-dev
@@ -25,11 +25,13 @@ TOOLCHAIN_x64 = cmake/toolchains/x86_64-w64-mingw32.cmake
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 FUZZ_TARGETS = swatch_palette preferences action_file descriptor_storage image_file
 FUZZ_SECONDS ?= 300
+# The anchors of `make bench`: Debian's Python with scipy and OpenCV.
+BENCH_PACKAGES = python3-scipy python3-opencv
 # Extra libFuzzer flags; the smoke run of `make test` fixes the seed so that
 # one commit always fuzzes the same inputs.
 FUZZ_FLAGS ?=
 
-.PHONY: all deps deps-windows deps-fuzz build install demo test test-release test-sanitize bench clean windows \
+.PHONY: all deps deps-windows deps-fuzz deps-bench build install demo test test-release test-sanitize bench clean windows \
         fuzz fuzz-smoke
 
 all: build
@@ -82,9 +84,11 @@ demo: deps $(BUILD)/release/CMakeCache.txt
 	$(BUILD)/release/bin/oxhost run tintflood samples/page-white.png $(DEMO)/page-flats.png \
 	    --palette "Light Flats" --tolerance 40 --join 10
 	$(BUILD)/release/bin/oxhost run virarar $(DEMO)/page-flats.png $(DEMO)/page-clean.png
+	$(BUILD)/release/bin/oxhost flat samples/page-inked.png --composite --layers --out-dir $(DEMO)
 	@echo "Virarar:           samples/page.png -> $(DEMO)/page-virarar.png"
 	@echo "Tintflood:         samples/page-white.png -> $(DEMO)/page-flats.png"
 	@echo "then Virarar:      $(DEMO)/page-flats.png -> $(DEMO)/page-clean.png"
+	@echo "flat:              samples/page-inked.png -> $(DEMO)/page-inked-flats.png, -composite.png, .psd"
 
 $(BUILD)/windows-%/CMakeCache.txt:
 	cmake -S . -B $(BUILD)/windows-$* -DCMAKE_BUILD_TYPE=Release \
@@ -134,10 +138,17 @@ fuzz: deps deps-fuzz $(BUILD)/fuzz/CMakeCache.txt
 fuzz-smoke:
 	$(MAKE) fuzz FUZZ_SECONDS=20 FUZZ_FLAGS=-seed=1
 
-bench: deps $(BUILD)/release/CMakeCache.txt
-	cmake --build $(BUILD)/release -j $(JOBS) --target flatten_bench tintflood_bench oxhost
+bench: deps deps-bench $(BUILD)/release/CMakeCache.txt
+	cmake --build $(BUILD)/release -j $(JOBS) --target flatten_bench tintflood_bench \
+	    flat_prepare_bench oxhost Virarar Tintflood make_sample_page
 	$(BUILD)/release/bench/flatten_bench
 	$(BUILD)/release/bench/tintflood_bench
+	$(BUILD)/release/bench/flat_prepare_bench
+	bench/run-memory.sh $(BUILD)/release/bin
+	bench/flat-bench.sh $(BUILD)/release/bin
+
+deps-bench:
+	$(call install_missing,$(BENCH_PACKAGES))
 
 clean:
 	rm -rf $(BUILD) $(DEMO) dist

@@ -8,17 +8,22 @@
 #include <cstring>
 
 #include "host/HostError.h"
+#include "host/image/BmpFile.h"
 #include "host/image/JpegFile.h"
 #include "host/image/PamFile.h"
 #include "host/image/PngFile.h"
 #include "host/image/TiffFile.h"
+#include "host/image/WebpFile.h"
 
 namespace oxhost {
 namespace {
 
-enum class FileFormat { Unknown, Png, Pam, Tiff, Jpeg };
+enum class FileFormat { Unknown, Png, Pam, Tiff, Jpeg, Bmp, Webp };
 
 constexpr unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+// Enough of a file's start to tell every format: a WebP file names itself
+// in bytes 8 to 11.
+constexpr size_t kSniffedBytes = 12;
 
 FileFormat FormatFromContent(const unsigned char* head, size_t length) {
     if (length >= sizeof kPngSignature &&
@@ -38,6 +43,13 @@ FileFormat FormatFromContent(const unsigned char* head, size_t length) {
     if (length >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) {
         return FileFormat::Jpeg;
     }
+    if (length >= 12 && std::memcmp(head, "RIFF", 4) == 0 &&
+        std::memcmp(head + 8, "WEBP", 4) == 0) {
+        return FileFormat::Webp;
+    }
+    if (length >= 2 && head[0] == 'B' && head[1] == 'M') {
+        return FileFormat::Bmp;
+    }
     return FileFormat::Unknown;
 }
 
@@ -46,7 +58,7 @@ FileFormat SniffFile(const std::string& path) {
     if (file == nullptr) {
         throw HostError("cannot open '" + path + "': " + std::strerror(errno));
     }
-    unsigned char head[sizeof kPngSignature];
+    unsigned char head[kSniffedBytes];
     size_t length = std::fread(head, 1, sizeof head, file);
     int readError = std::ferror(file) ? errno : 0;
     std::fclose(file);
@@ -86,6 +98,11 @@ FileFormat FormatFromExtension(const std::string& path) {
 uint32_t BigEndian32(const unsigned char* bytes) {
     return uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 | uint32_t(bytes[2]) << 8 |
            uint32_t(bytes[3]);
+}
+
+uint32_t LittleEndian32(const unsigned char* bytes) {
+    return uint32_t(bytes[3]) << 24 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[1]) << 8 |
+           uint32_t(bytes[0]);
 }
 
 // The bit depth of IHDR, and the frames of an animated PNG: acTL counts the
@@ -130,14 +147,43 @@ ImageFileContent InspectPng(FILE* file) {
     return content;
 }
 
-// "PNG, PAM, TIFF and JPEG", or fewer where the build lacks a library.
+// The frames of an animated WebP: one ANMF chunk each, among the chunks
+// that follow the RIFF header. Only chunk headers are read.
+int CountWebpFrames(FILE* file) {
+    constexpr size_t kRiffHeaderBytes = 12;
+    int frames = 0;
+    unsigned char header[8];
+    if (std::fseek(file, long(kRiffHeaderBytes), SEEK_SET) != 0) {
+        return 1;
+    }
+    while (frames < INT32_MAX && std::fread(header, 1, sizeof header, file) == sizeof header) {
+        if (std::memcmp(header, "ANMF", 4) == 0) {
+            ++frames;
+        }
+        // Chunks are padded to an even size; seek in two steps, as a long
+        // may be 32-bit.
+        const uint32_t size = LittleEndian32(header + 4);
+        const uint32_t padded = size / 2 + (size & 1u);
+        if (std::fseek(file, long(padded), SEEK_CUR) != 0 ||
+            std::fseek(file, long(padded), SEEK_CUR) != 0) {
+            break;
+        }
+    }
+    return std::max(frames, 1);
+}
+
+// "PNG, PAM, BMP, TIFF, JPEG and WebP", or fewer where the build lacks a
+// library.
 std::string ReadableFormats() {
-    std::string formats = "PNG, PAM";
+    std::string formats = "PNG, PAM, BMP";
     if (TiffFilesSupported()) {
         formats += ", TIFF";
     }
     if (JpegFilesSupported()) {
         formats += ", JPEG";
+    }
+    if (WebpFilesSupported()) {
+        formats += ", WebP";
     }
     const size_t lastComma = formats.rfind(", ");
     return formats.substr(0, lastComma) + " and " + formats.substr(lastComma + 2);
@@ -150,7 +196,7 @@ ImageFileContent InspectImageFile(const std::string& path) {
     if (file == nullptr) {
         return ImageFileContent();
     }
-    unsigned char head[sizeof kPngSignature];
+    unsigned char head[kSniffedBytes];
     const size_t length = std::fread(head, 1, sizeof head, file);
     ImageFileContent content;
     switch (FormatFromContent(head, length)) {
@@ -163,23 +209,34 @@ ImageFileContent InspectImageFile(const std::string& path) {
             content.bitsPerSample = tiff.bitsPerSample;
             break;
         }
+        case FileFormat::Pam:
+            // The reader takes 8-bit images (MAXVAL 255) only.
+            content.pages = CountPamImages(path);
+            break;
+        case FileFormat::Webp:
+            content.pages = CountWebpFrames(file);
+            break;
         default:
-            break;  // PAM: the reader takes 8-bit files (MAXVAL 255) only
+            break;
     }
     std::fclose(file);
     return content;
 }
 
-Document LoadImageFile(const std::string& path) {
+Document LoadImageFile(const std::string& path, const ImageProgress& progress) {
     switch (SniffFile(path)) {
         case FileFormat::Png:
-            return ReadPngFile(path);
+            return ReadPngFile(path, progress);
         case FileFormat::Pam:
-            return ReadPamFile(path);
+            return ReadPamFile(path, progress);
         case FileFormat::Tiff:
-            return ReadTiffFile(path);
+            return ReadTiffFile(path, progress);
         case FileFormat::Jpeg:
-            return ReadJpegFile(path);
+            return ReadJpegFile(path, progress);
+        case FileFormat::Bmp:
+            return ReadBmpFile(path, progress);
+        case FileFormat::Webp:
+            return ReadWebpFile(path, progress);
         case FileFormat::Unknown:
             break;
     }
@@ -187,18 +244,21 @@ Document LoadImageFile(const std::string& path) {
                     " can be read)");
 }
 
-void SaveImageFile(const Document& document, const std::string& path) {
+void SaveImageFile(const Document& document, const std::string& path,
+                   const ImageProgress& progress) {
     switch (FormatFromExtension(path)) {
         case FileFormat::Png:
-            WritePngFile(document, path);
+            WritePngFile(document, path, progress);
             return;
         case FileFormat::Pam:
-            WritePamFile(document, path);
+            WritePamFile(document, path, progress);
             return;
         case FileFormat::Tiff:
-            WriteTiffFile(document, path);
+            WriteTiffFile(document, path, progress);
             return;
         case FileFormat::Jpeg:  // read only
+        case FileFormat::Bmp:
+        case FileFormat::Webp:
         case FileFormat::Unknown:
             break;
     }

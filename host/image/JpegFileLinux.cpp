@@ -2,6 +2,7 @@
 // calling a function that must not return; it long-jumps back into one of the
 // small guarded calls below, which hold nothing that needs destroying, and
 // the C++ code around them turns the failure into a HostError.
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
@@ -16,6 +17,7 @@
 
 #include "host/HostError.h"
 #include "host/image/DocumentAllocation.h"
+#include "host/image/ImageOrientation.h"
 #include "host/image/JpegFile.h"
 
 namespace oxhost {
@@ -34,13 +36,21 @@ struct ErrorManager {
     std::longjmp(errors->jump, 1);
 }
 
-// libjpeg only warns when the data ends early and fills the rest of the
-// image with grey; a page with a grey bottom is not what the file promised,
-// so that warning fails the read. Other warnings (stray bytes before a
-// marker, common in files from cameras) are harmless and ignored.
+// libjpeg only warns when the data ends early, at the file's end or at a
+// marker inside the image data, and fills the rest of the image with grey;
+// a page with a grey bottom is not what the file promised (and a few bytes
+// could promise gigabytes of it), so those warnings fail the read. Other
+// warnings (stray bytes before a marker, common in files from cameras) are
+// harmless and ignored.
 void OnMessage(j_common_ptr info, int level) {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) {
+    if (level >= 0) {
+        return;
+    }
+    if (info->err->msg_code == JWRN_JPEG_EOF) {
         reinterpret_cast<ErrorManager*>(info->err)->truncated = true;
+        JumpBack(info);
+    }
+    if (info->err->msg_code == JWRN_HIT_MARKER) {
         JumpBack(info);
     }
 }
@@ -79,6 +89,32 @@ bool GuardedFinish(j_decompress_ptr info) {
     return jpeg_finish_decompress(info) == TRUE;
 }
 
+// libjpeg's progress monitor, turned into a share of the whole decoding:
+// its passes (one per scan of a progressive file, counted in advance and
+// sometimes revised) are spread over a fixed scale, never going back.
+constexpr int32_t kProgressSteps = 10000;
+
+struct ProgressMonitor {
+    jpeg_progress_mgr base;
+    const ImageProgress* progress = nullptr;
+    int32_t reported = 0;
+};
+
+void OnProgress(j_common_ptr info) {
+    ProgressMonitor* monitor = reinterpret_cast<ProgressMonitor*>(info->progress);
+    const jpeg_progress_mgr& state = monitor->base;
+    if (state.total_passes <= 0 || state.pass_limit <= 0) {
+        return;
+    }
+    const double passDone = std::min(1.0, double(state.pass_counter) / double(state.pass_limit));
+    const double share = (double(state.completed_passes) + passDone) / double(state.total_passes);
+    const int32_t done = int32_t(std::min(1.0, share) * (kProgressSteps - 1));
+    if (done > monitor->reported) {
+        monitor->reported = done;
+        ReportImageProgress(*monitor->progress, done, kProgressSteps);
+    }
+}
+
 struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
 };
@@ -86,12 +122,19 @@ struct FileCloser {
 // Owns the decompressor and the file it reads.
 class Decompressor {
 public:
-    explicit Decompressor(FILE* file) {
+    Decompressor(FILE* file, const ImageProgress& progress) {
         info_.err = jpeg_std_error(&errors_.base);
         errors_.base.error_exit = JumpBack;
         errors_.base.emit_message = OnMessage;
         jpeg_create_decompress(&info_);
         jpeg_stdio_src(&info_, file);
+        if (progress) {
+            monitor_.base.progress_monitor = OnProgress;
+            monitor_.progress = &progress;
+            info_.progress = &monitor_.base;
+        }
+        // The EXIF block, for the orientation it may record.
+        jpeg_save_markers(&info_, JPEG_APP0 + 1, 0xFFFF);
     }
     ~Decompressor() { jpeg_destroy_decompress(&info_); }
     Decompressor(const Decompressor&) = delete;
@@ -109,7 +152,22 @@ public:
 private:
     jpeg_decompress_struct info_{};
     ErrorManager errors_;
+    ProgressMonitor monitor_{};
 };
+
+// The orientation of the first EXIF block that records one; 1 without.
+int RecordedOrientation(const jpeg_decompress_struct& info) {
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker != nullptr;
+         marker = marker->next) {
+        if (marker->marker == JPEG_APP0 + 1) {
+            const int orientation = ExifOrientation(marker->data, marker->data_length);
+            if (orientation != 1) {
+                return orientation;
+            }
+        }
+    }
+    return 1;
+}
 
 // Grey becomes RGB; CMYK files without the Adobe marker store ink amounts
 // (0 = no ink), the document 255 - ink.
@@ -138,18 +196,20 @@ bool JpegFilesSupported() {
     return true;
 }
 
-Document ReadJpegFile(const std::string& path) {
+Document ReadJpegFile(const std::string& path, const ImageProgress& progress) {
     std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         throw HostError("cannot open '" + path + "': " + std::strerror(errno));
     }
-    Decompressor decompressor(file.get());
+    Decompressor decompressor(file.get(), progress);
     j_decompress_ptr info = decompressor.Get();
     if (!GuardedReadHeader(info)) {
         decompressor.ThrowFailure(path);
     }
     // Checked before libjpeg sizes its buffers for the image.
     CheckDocumentSides(path, info->image_width, info->image_height);
+    // Read now: the saved markers go when the decompression finishes.
+    const int orientation = RecordedOrientation(*info);
     const bool cmyk = info->jpeg_color_space == JCS_CMYK || info->jpeg_color_space == JCS_YCCK;
     if (cmyk) {
         info->out_color_space = JCS_CMYK;
@@ -173,6 +233,8 @@ Document ReadJpegFile(const std::string& path) {
     if (!GuardedFinish(info)) {
         decompressor.ThrowFailure(path);
     }
+    OrientDocument(document, orientation, path);
+    ReportImageProgress(progress, kProgressSteps, kProgressSteps);
     return document;
 }
 

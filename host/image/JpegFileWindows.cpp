@@ -9,9 +9,9 @@ bool JpegFilesSupported() {
     return false;
 }
 
-Document ReadJpegFile(const std::string& path) {
+Document ReadJpegFile(const std::string& path, const ImageProgress&) {
     throw HostError("'" + path +
-                    "': this build of oxhost cannot read JPEG files; it reads PNG and PAM "
+                    "': this build of oxhost cannot read JPEG files; it reads PNG, PAM and BMP "
                     "(convert the file to PNG first)");
 }
 

@@ -1,5 +1,6 @@
 #include "host/image/PamFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -19,6 +20,8 @@ namespace {
 // Far beyond any real header; keeps a wrong file from being read as one.
 constexpr size_t kMaxHeaderBytes = 4096;
 constexpr int kMaxValue = 255;
+// Counting stops here; the count only decides whether images are lost.
+constexpr int kMaxCountedImages = 1000000;
 
 struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
@@ -115,13 +118,15 @@ void TakeHeaderLine(const std::string& line, PamHeader& header, const std::strin
     }
 }
 
-PamHeader ReadHeader(FILE* file, const std::string& path) {
+// Reads the header from the file's position up to and with ENDHDR; sets
+// `headerBytes` to the bytes it took.
+PamHeader ReadHeader(FILE* file, const std::string& path, size_t& headerBytes) {
     char magic[3] = {};
     if (std::fread(magic, 1, 3, file) != 3 || std::memcmp(magic, "P7\n", 3) != 0) {
         throw HostError("'" + path + "': not a PAM file");
     }
     PamHeader header;
-    size_t headerBytes = 3;
+    headerBytes = 3;
     std::string line;
     for (;;) {
         if (!ReadHeaderLine(file, line, headerBytes, path)) {
@@ -212,14 +217,42 @@ void CheckSamplesFit(FILE* file, const PamHeader& header, const std::string& pat
     }
 }
 
+// The bytes of an image's samples; 0 when the header's numbers are beyond
+// any file (each side and the depth are kept under 2^20, so the product
+// cannot overflow).
+uint64_t SampleBytes(const PamHeader& header) {
+    constexpr long kLargestFactor = 1L << 20;
+    if (header.width > kLargestFactor || header.height > kLargestFactor ||
+        header.depth > kLargestFactor || header.maxValue > 65535) {
+        return 0;
+    }
+    const uint64_t bytesPerSample = header.maxValue > 255 ? 2 : 1;
+    return uint64_t(header.width) * uint64_t(header.height) * uint64_t(header.depth) *
+           bytesPerSample;
+}
+
+// fseek takes a long, 32-bit on Windows: large skips go in steps.
+bool SkipBytes(FILE* file, uint64_t bytes) {
+    constexpr uint64_t kStep = uint64_t(1) << 30;
+    while (bytes > 0) {
+        const uint64_t step = std::min(bytes, kStep);
+        if (std::fseek(file, long(step), SEEK_CUR) != 0) {
+            return false;
+        }
+        bytes -= step;
+    }
+    return true;
+}
+
 }  // namespace
 
-Document ReadPamFile(const std::string& path) {
+Document ReadPamFile(const std::string& path, const ImageProgress& progress) {
     FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         throw HostError("cannot open '" + path + "': " + std::strerror(errno));
     }
-    const PamHeader header = ReadHeader(file.get(), path);
+    size_t headerBytes = 0;
+    const PamHeader header = ReadHeader(file.get(), path, headerBytes);
     CheckDocumentSides(path, uint64_t(header.width), uint64_t(header.height));
     const TupleKind& kind = KindOf(header, path);
     CheckSamplesFit(file.get(), header, path);
@@ -234,11 +267,44 @@ Document ReadPamFile(const std::string& path) {
             throw HostError("'" + path + "': damaged PAM file (the pixel data ends early)");
         }
         StoreRow(row.data(), kind, document.width, document.Pixel(y, 0));
+        ReportImageProgress(progress, y + 1, document.height);
     }
     return document;
 }
 
-void WritePamFile(const Document& document, const std::string& path) {
+int CountPamImages(const std::string& path) {
+    std::error_code error;
+    const uint64_t fileBytes = std::filesystem::file_size(path, error);
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (error || !file) {
+        return 1;
+    }
+    int images = 0;
+    uint64_t position = 0;
+    while (position < fileBytes && images < kMaxCountedImages) {
+        PamHeader header;
+        size_t headerBytes = 0;
+        try {
+            header = ReadHeader(file.get(), path, headerBytes);
+        } catch (const HostError&) {
+            break;
+        }
+        position += headerBytes;
+        const uint64_t sampleBytes = SampleBytes(header);
+        if (sampleBytes == 0 || sampleBytes > fileBytes - position) {
+            break;
+        }
+        ++images;
+        position += sampleBytes;
+        if (!SkipBytes(file.get(), sampleBytes)) {
+            break;
+        }
+    }
+    return std::max(images, 1);
+}
+
+void WritePamFile(const Document& document, const std::string& path,
+                  const ImageProgress& progress) {
     CheckDocumentShape(document, path, "save");
     AtomicFile output(path);
     FILE* stream = output.Stream();
@@ -258,6 +324,7 @@ void WritePamFile(const Document& document, const std::string& path) {
             }
         }
         written = std::fwrite(row.data(), 1, row.size(), stream) == row.size();
+        ReportImageProgress(progress, y + 1, document.height);
     }
     if (!written) {
         throw HostError("cannot write '" + path + "': " + std::strerror(errno));

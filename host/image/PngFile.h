@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host/image/Document.h"
+#include "host/image/ImageProgress.h"
 
 namespace oxhost {
 
@@ -12,10 +13,13 @@ namespace oxhost {
 // tRNS transparency chunk gives hasAlpha. Pixel values are taken as stored;
 // gamma and colour-profile chunks are ignored. Throws HostError for a missing,
 // damaged or truncated file, or one with a side over kMaxDocumentSide.
-Document ReadPngFile(const std::string& path);
+// `progress` counts rows, and rows again for each pass of an interlaced file.
+Document ReadPngFile(const std::string& path, const ImageProgress& progress = {});
 
 // Writes an RGB or RGBA PNG atomically. Throws HostError for a CMYK document
 // (before anything is written) or when the file cannot be written.
-void WritePngFile(const Document& document, const std::string& path);
+// `progress` counts the rows written.
+void WritePngFile(const Document& document, const std::string& path,
+                  const ImageProgress& progress = {});
 
 }  // namespace oxhost

@@ -12,6 +12,7 @@
 #include "host/image/AtomicFile.h"
 #include "host/image/DocumentAllocation.h"
 #include "host/image/PngFile.h"
+#include "host/image/WriteCompression.h"
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -106,7 +107,8 @@ void WriteToStream(void* context, void* data, int size) {
 
 }  // namespace
 
-Document ReadPngFile(const std::string& path) {
+// stb_image decodes the whole image in one call: progress is reported at the end.
+Document ReadPngFile(const std::string& path, const ImageProgress& progress) {
     const std::vector<unsigned char> bytes = ReadWholeFile(path);
     int width = 0;
     int height = 0;
@@ -119,10 +121,12 @@ Document ReadPngFile(const std::string& path) {
     Document document =
         NewDocumentForFile(path, uint64_t(width), uint64_t(height), ColorModel::RGB, hasAlpha);
     Decode(bytes, hasAlpha ? 4 : 3, document, path);
+    ReportImageProgress(progress, document.height, document.height);
     return document;
 }
 
-void WritePngFile(const Document& document, const std::string& path) {
+void WritePngFile(const Document& document, const std::string& path,
+                  const ImageProgress& progress) {
     if (document.model != ColorModel::RGB) {
         throw HostError("cannot save '" + path +
                         "': a CMYK document cannot be saved as PNG; use .pam instead");
@@ -131,6 +135,7 @@ void WritePngFile(const Document& document, const std::string& path) {
 
     AtomicFile output(path);
     WriteTarget target{output.Stream(), false};
+    stbi_write_png_compression_level = DeflateLevel(CurrentWriteCompression());
     const int ok = stbi_write_png_to_func(WriteToStream, &target, document.width, document.height,
                                           document.TotalPlanes(), document.pixels.data(),
                                           int(document.RowBytes()));
@@ -138,6 +143,7 @@ void WritePngFile(const Document& document, const std::string& path) {
         throw HostError("cannot write '" + path + "': " +
                         (target.failed ? std::strerror(errno) : "the PNG could not be encoded"));
     }
+    ReportImageProgress(progress, document.height, document.height);
     output.Commit();
 }
 

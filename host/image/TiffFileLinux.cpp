@@ -1,4 +1,5 @@
-// On Linux TIFF files go through libtiff.
+// On Linux TIFF files go through libtiff; this file reads them (TiffWriteLinux.cpp
+// writes them).
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,20 +10,12 @@
 #include <vector>
 
 #include "host/HostError.h"
-#include "host/image/AtomicFile.h"
 #include "host/image/DocumentAllocation.h"
 #include "host/image/TiffFile.h"
 #include "host/image/TiffHandle.h"
 
 namespace oxhost {
 namespace {
-
-// Aim for strips of about this size when writing: small enough to stream,
-// large enough that the strip table stays short.
-constexpr size_t kWrittenStripBytes = 256 * 1024;
-
-// Classic TIFF offsets are 32-bit; larger outputs are written as BigTIFF.
-constexpr uint64_t kLargestClassicTiffBytes = uint64_t(3) << 30;
 
 // How the samples of the first image lie in the file.
 struct TiffLayout {
@@ -35,6 +28,9 @@ struct TiffLayout {
     bool minIsWhite = false;
     // 2 for 16-bit samples, reduced to 8 bits as they are read.
     int bytesPerSample = 1;
+    // 1-bit grey (scanned line art, often fax-compressed), 8 pixels to a
+    // byte, each row starting on a byte; spread to 0 and 255 as it is read.
+    bool bilevel = false;
     bool hasAlpha = false;
     bool premultipliedAlpha = false;
     bool separatePlanes = false;
@@ -78,7 +74,7 @@ uint16_t DefaultedShortField(TIFF* tiff, uint32_t tag) {
 
 void CheckSampleEncoding(TIFF* tiff, const std::string& path) {
     uint16_t bitsPerSample = DefaultedShortField(tiff, TIFFTAG_BITSPERSAMPLE);
-    if (bitsPerSample != 8 && bitsPerSample != 16) {
+    if (bitsPerSample != 1 && bitsPerSample != 8 && bitsPerSample != 16) {
         ThrowUnsupported(path, std::to_string(bitsPerSample) + " bits per sample");
     }
     if (DefaultedShortField(tiff, TIFFTAG_SAMPLEFORMAT) != SAMPLEFORMAT_UINT) {
@@ -132,12 +128,19 @@ TiffLayout ReadLayout(TIFF* tiff, const std::string& path) {
     CheckSampleEncoding(tiff, path);
     TiffLayout layout;
     ReadColorModel(tiff, path, layout);
-    layout.bytesPerSample = DefaultedShortField(tiff, TIFFTAG_BITSPERSAMPLE) / 8;
+    const uint16_t bitsPerSample = DefaultedShortField(tiff, TIFFTAG_BITSPERSAMPLE);
+    layout.bilevel = bitsPerSample == 1;
+    layout.bytesPerSample = layout.bilevel ? 1 : bitsPerSample / 8;
     TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &layout.width);
     TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &layout.height);
 
     layout.samplesPerPixel = DefaultedShortField(tiff, TIFFTAG_SAMPLESPERPIXEL);
     int extraSamples = int(layout.samplesPerPixel) - layout.colorSamples;
+    if (layout.bilevel && (layout.colorSamples != 1 || extraSamples != 0)) {
+        ThrowUnsupported(path, "1-bit " + ModelName(layout) + " with " +
+                                   std::to_string(layout.samplesPerPixel) +
+                                   " samples per pixel (1-bit grey is read)");
+    }
     if (extraSamples < 0 || extraSamples > 1) {
         ThrowUnsupported(path, ModelName(layout) + " with " +
                                    std::to_string(layout.samplesPerPixel) + " samples per pixel");
@@ -176,6 +179,11 @@ std::vector<uint8_t> AllocateBlock(const TiffHandle& handle, const TiffLayout& l
     return std::vector<uint8_t>(size_t(blockBytes));
 }
 
+// The bytes a row of `samples` samples takes in the file.
+size_t FileRowBytes(const TiffLayout& layout, size_t samples) {
+    return layout.bilevel ? (samples + 7) / 8 : samples * size_t(layout.bytesPerSample);
+}
+
 // 16-bit samples (in the machine's byte order, as libtiff hands them over)
 // to 8 bits with rounding, in place: sample i moves from bytes 2i and 2i+1
 // to byte i, so no sample is overwritten before it is read.
@@ -185,6 +193,34 @@ void ReduceToEightBits(uint8_t* samples, size_t count) {
         std::memcpy(&wide, samples + 2 * index, sizeof wide);
         samples[index] = uint8_t((uint32_t(wide) * 255 + 32767) / 65535);
     }
+}
+
+// `rows` rows of 1-bit samples, `fileRowBytes` apart, as 8-bit samples (a set
+// bit is 255), `rowSamples` to a row, in `spread`.
+void SpreadBits(const uint8_t* bits, size_t rows, size_t rowSamples, size_t fileRowBytes,
+                std::vector<uint8_t>& spread) {
+    spread.resize(rows * rowSamples);
+    for (size_t row = 0; row < rows; ++row) {
+        const uint8_t* source = bits + row * fileRowBytes;
+        uint8_t* target = spread.data() + row * rowSamples;
+        for (size_t sample = 0; sample < rowSamples; ++sample) {
+            target[sample] = (source[sample / 8] & (0x80u >> (sample % 8))) != 0 ? 255 : 0;
+        }
+    }
+}
+
+// The file's samples of `rows` rows as 8-bit samples, `rowSamples` to a
+// row: 16-bit ones reduced in place, 1-bit ones spread into `spread`.
+const uint8_t* EightBitSamples(const TiffLayout& layout, uint8_t* samples, size_t rows,
+                               size_t rowSamples, std::vector<uint8_t>& spread) {
+    if (layout.bilevel) {
+        SpreadBits(samples, rows, rowSamples, FileRowBytes(layout, rowSamples), spread);
+        return spread.data();
+    }
+    if (layout.bytesPerSample == 2) {
+        ReduceToEightBits(samples, rows * rowSamples);
+    }
+    return samples;
 }
 
 // Puts sample `sample` of a file pixel into the document pixel `target`: a
@@ -229,39 +265,46 @@ void CopyBlock(const uint8_t* block, const TiffLayout& layout, uint32_t top, uin
 // asked for, so neither a whole-image strip buffer nor the document is
 // allocated ahead of data that decodes.
 void ReadStripRows(const TiffHandle& handle, const TiffLayout& layout, Document& document,
-                   const std::string& path) {
+                   const std::string& path, const ImageProgress& progress) {
     TIFF* tiff = handle.Get();
     const tmsize_t rowBytes = TIFFScanlineSize(tiff);
     const size_t samplesPerFilePixel = layout.separatePlanes ? 1 : layout.samplesPerPixel;
     const size_t rowSamples = size_t(layout.width) * samplesPerFilePixel;
-    if (rowBytes <= 0 || size_t(rowBytes) < rowSamples * size_t(layout.bytesPerSample)) {
+    if (rowBytes <= 0 || size_t(rowBytes) < FileRowBytes(layout, rowSamples)) {
         throw HostError("'" + path + "': damaged TIFF file (impossible row size)");
     }
     std::vector<uint8_t> fileRow(static_cast<size_t>(rowBytes));
+    std::vector<uint8_t> spread;
     const int planeCount = layout.separatePlanes ? layout.samplesPerPixel : 1;
+    const int64_t height = layout.height;
     for (int plane = 0; plane < planeCount; ++plane) {
         for (uint32_t row = 0; row < layout.height; ++row) {
             GrowDocumentToRows(document, int(row) + 1, path);
-            if (TIFFReadScanline(tiff, fileRow.data(), row, uint16_t(plane)) < 0) {
+            if (TIFFReadScanline(tiff, fileRow.data(), row, uint16_t(plane)) < 0 ||
+                handle.DataEndedEarly()) {
                 ThrowDamaged(path, handle);
             }
-            if (layout.bytesPerSample == 2) {
-                ReduceToEightBits(fileRow.data(), rowSamples);
-            }
-            CopyBlock(fileRow.data(), layout, row, 0, 1, layout.width, plane, document);
+            const uint8_t* samples = EightBitSamples(layout, fileRow.data(), 1, rowSamples, spread);
+            CopyBlock(samples, layout, row, 0, 1, layout.width, plane, document);
+            ReportImageProgress(progress, plane * height + row + 1, planeCount * height);
         }
     }
 }
 
 void ReadTiles(const TiffHandle& handle, const TiffLayout& layout, Document& document,
-               const std::string& path) {
+               const std::string& path, const ImageProgress& progress) {
     TIFF* tiff = handle.Get();
     std::vector<uint8_t> block = AllocateBlock(handle, layout, document, path);
+    std::vector<uint8_t> spread;
     tmsize_t blockBytes = tmsize_t(block.size());
     int planeCount = layout.separatePlanes ? layout.samplesPerPixel : 1;
     size_t samplesPerBlockPixel = layout.separatePlanes ? 1 : layout.samplesPerPixel;
     size_t blockRowSamples = size_t(layout.blockWidth) * samplesPerBlockPixel;
-    size_t blockRowBytes = blockRowSamples * size_t(layout.bytesPerSample);
+    size_t blockRowBytes = FileRowBytes(layout, blockRowSamples);
+    if (uint64_t(blockRowBytes) * layout.blockHeight > block.size()) {
+        throw HostError("'" + path + "': damaged TIFF file (impossible tile size)");
+    }
+    const int64_t height = layout.height;
 
     for (int plane = 0; plane < planeCount; ++plane) {
         for (uint32_t top = 0; top < layout.height; top += layout.blockHeight) {
@@ -273,15 +316,15 @@ void ReadTiles(const TiffHandle& handle, const TiffLayout& layout, Document& doc
                                         block.data(), blockBytes);
                 uint32_t columns = std::min(layout.blockWidth, layout.width - left);
                 size_t needed = (rows - 1) * blockRowBytes +
-                                columns * samplesPerBlockPixel * size_t(layout.bytesPerSample);
-                if (decoded < 0 || size_t(decoded) < needed) {
+                                FileRowBytes(layout, columns * samplesPerBlockPixel);
+                if (decoded < 0 || size_t(decoded) < needed || handle.DataEndedEarly()) {
                     ThrowDamaged(path, handle);
                 }
-                if (layout.bytesPerSample == 2) {
-                    ReduceToEightBits(block.data(), block.size() / 2);
-                }
-                CopyBlock(block.data(), layout, top, left, rows, columns, plane, document);
+                const uint8_t* samples = EightBitSamples(layout, block.data(), layout.blockHeight,
+                                                         blockRowSamples, spread);
+                CopyBlock(samples, layout, top, left, rows, columns, plane, document);
             }
+            ReportImageProgress(progress, plane * height + top + rows, planeCount * height);
         }
     }
 }
@@ -293,8 +336,10 @@ void CheckRawSamplesFit(const TiffLayout& layout, const std::string& path, int d
     if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
         return;
     }
-    const uint64_t sampleBytes = uint64_t(layout.width) * uint64_t(layout.height) *
-                                 layout.samplesPerPixel * uint64_t(layout.bytesPerSample);
+    const uint64_t planes = layout.separatePlanes ? layout.samplesPerPixel : 1;
+    const uint64_t sampleBytes =
+        uint64_t(layout.height) * planes *
+        FileRowBytes(layout, size_t(layout.width) * (layout.samplesPerPixel / planes));
     if (uint64_t(status.st_size) < sampleBytes) {
         throw HostError("'" + path + "': damaged TIFF file (" + std::to_string(status.st_size) +
                         " bytes cannot hold the " + std::to_string(sampleBytes) +
@@ -318,8 +363,7 @@ void UndoPremultipliedAlpha(Document& document) {
     }
 }
 
-// The file holds ink amounts (0 = no ink); the document holds 255 - ink. The
-// transform is its own inverse, so loading and saving share it.
+// The file holds ink amounts (0 = no ink); the document holds 255 - ink.
 void InvertInk(uint8_t* pixels, size_t pixelCount, int totalPlanes) {
     for (size_t index = 0; index < pixelCount; ++index, pixels += totalPlanes) {
         for (int plane = 0; plane < 4; ++plane) {
@@ -336,43 +380,13 @@ int OpenForReading(const std::string& path) {
     return descriptor;
 }
 
-void SetWriteTags(TIFF* tiff, const Document& document) {
-    bool cmyk = document.model == ColorModel::CMYK;
-    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, uint32_t(document.width));
-    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, uint32_t(document.height));
-    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
-    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, document.TotalPlanes());
-    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
-    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, cmyk ? PHOTOMETRIC_SEPARATED : PHOTOMETRIC_RGB);
-    if (cmyk) {
-        TIFFSetField(tiff, TIFFTAG_INKSET, INKSET_CMYK);
-    }
-    if (document.hasAlpha) {
-        uint16_t alphaKind = EXTRASAMPLE_UNASSALPHA;
-        TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &alphaKind);
-    }
-    bool deflate = TIFFIsCODECConfigured(COMPRESSION_ADOBE_DEFLATE);
-    TIFFSetField(tiff, TIFFTAG_COMPRESSION, deflate ? COMPRESSION_ADOBE_DEFLATE : COMPRESSION_LZW);
-    TIFFSetField(tiff, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL);
-    uint32_t rowsPerStrip = uint32_t(std::max<size_t>(1, kWrittenStripBytes / document.RowBytes()));
-    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, rowsPerStrip);
-}
-
-void FileRowFromDocument(const Document& document, int row, std::vector<uint8_t>& fileRow) {
-    std::memcpy(fileRow.data(), document.Pixel(row, 0), document.RowBytes());
-    if (document.model == ColorModel::CMYK) {
-        InvertInk(fileRow.data(), size_t(document.width), document.TotalPlanes());
-    }
-}
-
 }  // namespace
 
 bool TiffFilesSupported() {
     return true;
 }
 
-Document ReadTiffFile(const std::string& path) {
+Document ReadTiffFile(const std::string& path, const ImageProgress& progress) {
     int descriptor = OpenForReading(path);
     TiffHandle handle;
     if (!handle.Open(descriptor, path, "r")) {
@@ -386,9 +400,9 @@ Document ReadTiffFile(const std::string& path) {
         CheckRawSamplesFit(layout, path, TIFFFileno(handle.Get()));
     }
     if (layout.tiled) {
-        ReadTiles(handle, layout, document, path);
+        ReadTiles(handle, layout, document, path, progress);
     } else {
-        ReadStripRows(handle, layout, document, path);
+        ReadStripRows(handle, layout, document, path, progress);
     }
     if (layout.premultipliedAlpha) {
         UndoPremultipliedAlpha(document);
@@ -414,35 +428,6 @@ TiffContent InspectTiffFile(const std::string& path) {
     content.bitsPerSample = DefaultedShortField(handle.Get(), TIFFTAG_BITSPERSAMPLE);
     content.pages = std::max(1, int(TIFFNumberOfDirectories(handle.Get())));
     return content;
-}
-
-void WriteTiffFile(const Document& document, const std::string& path) {
-    CheckDocumentShape(document, path, "save");
-    AtomicFile output(path);
-    // libtiff writes through its own descriptor onto the same open file;
-    // AtomicFile keeps the original to sync and rename.
-    int descriptor = dup(fileno(output.Stream()));
-    if (descriptor < 0) {
-        throw HostError("cannot write '" + path + "': " + std::strerror(errno));
-    }
-    TiffHandle handle;
-    uint64_t rawBytes = uint64_t(document.pixels.size());
-    if (!handle.Open(descriptor, path, rawBytes > kLargestClassicTiffBytes ? "w8" : "w")) {
-        close(descriptor);
-        throw HostError("cannot write '" + path + "': " + handle.FirstError());
-    }
-    SetWriteTags(handle.Get(), document);
-    std::vector<uint8_t> fileRow(document.RowBytes());
-    for (int row = 0; row < document.height; ++row) {
-        FileRowFromDocument(document, row, fileRow);
-        if (TIFFWriteScanline(handle.Get(), fileRow.data(), uint32_t(row), 0) < 0) {
-            throw HostError("cannot write '" + path + "': " + handle.FirstError());
-        }
-    }
-    if (!handle.Close()) {
-        throw HostError("cannot write '" + path + "': " + handle.FirstError());
-    }
-    output.Commit();
 }
 
 }  // namespace oxhost

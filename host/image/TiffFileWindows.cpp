@@ -9,16 +9,16 @@ bool TiffFilesSupported() {
     return false;
 }
 
-Document ReadTiffFile(const std::string& path) {
+Document ReadTiffFile(const std::string& path, const ImageProgress&) {
     throw HostError("'" + path +
-                    "': this build of oxhost cannot read TIFF files; it reads PNG and PAM (.pam)");
+                    "': this build of oxhost cannot read TIFF files; it reads PNG, PAM and BMP");
 }
 
 TiffContent InspectTiffFile(const std::string&) {
     return TiffContent();
 }
 
-void WriteTiffFile(const Document&, const std::string& path) {
+void WriteTiffFile(const Document&, const std::string& path, const ImageProgress&) {
     throw HostError("cannot write '" + path +
                     "': this build of oxhost cannot write TIFF files; use .png or .pam");
 }

@@ -1,15 +1,12 @@
 #include "host/image/TiffHandle.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <mutex>
 
 namespace oxhost {
 namespace {
-
-int IgnoreWarning(TIFF*, void*, const char*, const char*, va_list) {
-    return 1;
-}
 
 // Messages libtiff reports without a handle go to the process-wide handlers,
 // which print to stderr unless replaced.
@@ -41,7 +38,7 @@ bool TiffHandle::Open(int descriptor, const std::string& name, const char* mode)
         return false;
     }
     TIFFOpenOptionsSetErrorHandlerExtR(options.get(), KeepFirstError, this);
-    TIFFOpenOptionsSetWarningHandlerExtR(options.get(), IgnoreWarning, nullptr);
+    TIFFOpenOptionsSetWarningHandlerExtR(options.get(), NoteDataEndedEarly, this);
     tiff_ = TIFFFdOpenExt(descriptor, name.c_str(), mode, options.get());
     return tiff_ != nullptr;
 }
@@ -62,6 +59,21 @@ int TiffHandle::KeepFirstError(TIFF*, void* handle, const char*, const char* for
     auto* self = static_cast<TiffHandle*>(handle);
     if (self->firstError_[0] == '\0') {
         std::vsnprintf(self->firstError_, sizeof self->firstError_, format, arguments);
+    }
+    return 1;
+}
+
+// libtiff's fax decoders word it "Premature EOF at line N of strip M".
+int TiffHandle::NoteDataEndedEarly(TIFF*, void* handle, const char*, const char* format,
+                                   va_list arguments) {
+    auto* self = static_cast<TiffHandle*>(handle);
+    char message[sizeof self->firstError_];
+    std::vsnprintf(message, sizeof message, format, arguments);
+    if (std::strstr(message, "Premature EOF") != nullptr) {
+        self->dataEndedEarly_ = true;
+        if (self->firstError_[0] == '\0') {
+            std::memcpy(self->firstError_, message, sizeof message);
+        }
     }
     return 1;
 }

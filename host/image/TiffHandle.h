@@ -30,13 +30,22 @@ public:
     // The first error libtiff reported on this handle, or a placeholder.
     std::string FirstError() const;
 
+    // Whether libtiff warned that a strip's data ended in the middle of a
+    // row. Its fax decoders only warn and make the missing rows white, so a
+    // few bytes could stand for a page of any size; the warning then also
+    // counts as the first error.
+    bool DataEndedEarly() const { return dataEndedEarly_; }
+
 private:
     static int KeepFirstError(TIFF*, void* handle, const char* module, const char* format,
                               va_list arguments);
+    static int NoteDataEndedEarly(TIFF*, void* handle, const char* module, const char* format,
+                                  va_list arguments);
 
     TIFF* tiff_ = nullptr;
     // Fixed size: the callback is called from C and must not throw.
     char firstError_[256] = "";
+    bool dataEndedEarly_ = false;
 };
 
 }  // namespace oxhost

@@ -67,24 +67,28 @@ constexpr int32_t kMaxContinueCalls = 1 << 20;
 }  // namespace
 
 FilterRun::FilterRun(PluginEntryProc entry, Document& document, RunOptions options)
-    : entry(entry), document(document), working(document), options(std::move(options)) {
+    : entry(entry),
+      document(document),
+      working(options.keepDocumentOnFailure ? document : Document()),
+      edited(options.keepDocumentOnFailure ? working : document),
+      options(std::move(options)) {
     InitialiseState();
 }
 
 FilterRun::~FilterRun() = default;
 
 void FilterRun::InitialiseState() {
-    const bool cmyk = working.model == ColorModel::CMYK;
-    const int16_t height = int16_t(working.height);
-    const int16_t width = int16_t(working.width);
-    const int16_t colorPlanes = int16_t(working.ColorPlanes());
+    const bool cmyk = edited.model == ColorModel::CMYK;
+    const int16_t height = int16_t(edited.height);
+    const int16_t width = int16_t(edited.width);
+    const int16_t colorPlanes = int16_t(edited.ColorPlanes());
 
     state = FilterRecord{};
     state.abortProc = TestAbortProc;
     state.progressProc = ProgressProcFn;
     state.parameters = options.parameters != nullptr ? *options.parameters : nullptr;
     state.imageSize = Point16{height, width};
-    state.planes = int16_t(working.TotalPlanes());
+    state.planes = int16_t(edited.TotalPlanes());
     state.filterRect = Rect16{0, 0, height, width};
     state.background = RGBColor{65535, 65535, 65535};
     state.foreground = RGBColor{0, 0, 0};
@@ -102,12 +106,12 @@ void FilterRun::InitialiseState() {
     state.monitor = SrgbMonitor();
     state.platformData = &platformData;
     state.handleProcs = options.offerHandleProcs ? HostHandles::Instance().Procs() : nullptr;
-    state.filterCase = working.hasAlpha ? int16_t(filterCaseEditableTransparencyWithSelection)
-                                        : int16_t(filterCaseFlatImageNoSelection);
+    state.filterCase = edited.hasAlpha ? int16_t(filterCaseEditableTransparencyWithSelection)
+                                       : int16_t(filterCaseFlatImageNoSelection);
     state.inputRate = 1 << 16;
     state.maskRate = 1 << 16;
     state.colorServices = ColorServicesProcFn;
-    if (working.hasAlpha) {
+    if (edited.hasAlpha) {
         state.inLayerPlanes = state.outLayerPlanes = state.absLayerPlanes = colorPlanes;
         state.inTransparencyMask = state.outTransparencyMask = state.absTransparencyMask = 1;
     }
@@ -162,14 +166,18 @@ OSErr FilterRun::AdvanceState() {
 }
 
 OSErr FilterRun::DeliverRequest(FilterRecord& record) {
-    if (!RequestFits(working, record.inRect, record.inLoPlane, record.inHiPlane) ||
-        !RequestFits(working, record.outRect, record.outLoPlane, record.outHiPlane)) {
+    if (!RequestFits(edited, record.inRect, record.inLoPlane, record.inHiPlane) ||
+        !RequestFits(edited, record.outRect, record.outLoPlane, record.outHiPlane)) {
         return paramErr;
     }
-    inBuffer =
-        RequestBuffer(working, record.inRect, record.inLoPlane, record.inHiPlane, options.layout);
-    outBuffer = RequestBuffer(working, record.outRect, record.outLoPlane, record.outHiPlane,
-                              options.layout);
+    if (InputCanBeDocumentRows(record)) {
+        inBuffer = RequestBuffer::OverDocumentRows(edited, record.inRect, options.layout);
+    } else {
+        inBuffer = RequestBuffer(edited, record.inRect, record.inLoPlane, record.inHiPlane,
+                                 options.layout);
+    }
+    outBuffer =
+        RequestBuffer(edited, record.outRect, record.outLoPlane, record.outHiPlane, options.layout);
     record.inData = inBuffer.Data();
     record.inRowBytes = inBuffer.RowBytes();
     record.inColumnBytes = inBuffer.ReportedColumnBytes();
@@ -181,12 +189,26 @@ OSErr FilterRun::DeliverRequest(FilterRecord& record) {
     return noErr;
 }
 
+// The input may be the document's own rows only where that cannot change the
+// outcome: a plug-in that writes into its input then writes into the
+// document, but only inside the output request, whose commit overwrites those
+// pixels just as it would with a copy.
+bool FilterRun::InputCanBeDocumentRows(const FilterRecord& record) const {
+    const Rect16& in = record.inRect;
+    const Rect16& out = record.outRect;
+    return RequestBuffer::CanUseDocumentRows(edited, in, record.inLoPlane, record.inHiPlane,
+                                             options.layout) &&
+           RequestBuffer::CanUseDocumentRows(edited, out, record.outLoPlane, record.outHiPlane,
+                                             options.layout) &&
+           out.top <= in.top && in.bottom <= out.bottom;
+}
+
 bool FilterRun::CommitOutput(std::string& problem) {
     if (!inBuffer.GuardsIntact() || !outBuffer.GuardsIntact()) {
         problem = "the plug-in wrote outside the buffers it was given";
         return false;
     }
-    outBuffer.CommitTo(working);
+    outBuffer.CommitTo(edited);
     // The buffers belong to the call that received them; drop them so that a
     // later call cannot use them unnoticed.
     inBuffer = RequestBuffer();
@@ -275,7 +297,9 @@ RunResult FilterRun::Run() {
     if (int16_t result = Call(filterSelectorFinish); result != noErr) {
         return fail(filterSelectorFinish, result);
     }
-    document = std::move(working);
+    if (&edited == &working) {
+        document = std::move(working);
+    }
     return outcome;
 }
 

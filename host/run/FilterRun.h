@@ -1,7 +1,14 @@
 // Runs a filter plug-in on a document the way a host does: prepare, start,
 // continue while a request rectangle is non-empty, finish; each call gets a
 // FilterRecord of its own, and the data slot is kept between the calls. The
-// document changes only when the whole run succeeds.
+// document changes only when the whole run succeeds, unless the caller gives
+// that up to save a copy of it.
+//
+// Memory: an output buffer is always a copy of the requested pixels (guarded);
+// an input buffer of whole interleaved rows that the output request covers is
+// the document's own rows. A whole-image run of a plug-in that reads and
+// writes thus takes the document, one copy for the output, and one more for
+// the document kept on failure.
 //
 // Host callbacks carry no context, so one run is active per process at a time.
 #pragma once
@@ -35,6 +42,11 @@ struct RunOptions {
     void* plugInRef = nullptr;
     // Offer the host's memory handles; without them a plug-in uses its own.
     bool offerHandleProcs = true;
+    // Keep the document as it was when the run fails, at the cost of a whole
+    // copy of it while the run lasts. A caller that drops the document after a
+    // failure clears this: the run then works in the document itself, which a
+    // failed run leaves partly filtered.
+    bool keepDocumentOnFailure = true;
     // Called around every selector call (scripting refills the replayed
     // descriptor before each call and collects the recorded one after).
     std::function<void(int16_t selector)> beforeCall;
@@ -55,7 +67,8 @@ public:
     FilterRun(const FilterRun&) = delete;
     FilterRun& operator=(const FilterRun&) = delete;
 
-    // The whole run; on success the document holds the filtered pixels.
+    // The whole run; on success the document holds the filtered pixels. The
+    // caller leaves the document alone until the run is over.
     RunResult Run();
 
     // Calls one selector with a fresh FilterRecord (tests drive runs step by step).
@@ -80,13 +93,15 @@ public:
 private:
     void InitialiseState();
     OSErr DeliverRequest(FilterRecord& record);
+    bool InputCanBeDocumentRows(const FilterRecord& record) const;
     bool CommitOutput(std::string& problem);
     bool RequestPending() const;
     std::string PluginMessage() const;
 
     PluginEntryProc entry;
     Document& document;
-    Document working;
+    Document working;  // the copy kept apart when the document must survive a failure
+    Document& edited;  // what the run reads and commits to: working or the document
     RunOptions options;
     FilterRecord state{};
     FilterRecord* current = nullptr;

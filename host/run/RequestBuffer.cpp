@@ -29,23 +29,9 @@ RequestBuffer::RequestBuffer(const Document& document, const Rect16& rect, int16
     if (RectIsEmpty(rect)) {
         return;
     }
+    SetSteps(layout);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    rowPadding = layout.rowPadding;
-    if (layout.arrangement == BufferLayout::Arrangement::Planar) {
-        columnBytes = 1;
-        rowBytes = width + rowPadding;
-        planeBytes = rowBytes * height;
-        imageBytes = size_t(planeBytes) * size_t(planeCount);
-    } else {
-        columnBytes = planeCount;
-        planeBytes = 1;
-        rowBytes = width * planeCount + rowPadding;
-        imageBytes = size_t(rowBytes) * size_t(height);
-    }
-    reportedColumnBytes = layout.zeroSteps ? 0 : columnBytes;
-    reportedPlaneBytes = layout.zeroSteps ? 0 : planeBytes;
-
     bytes.assign(imageBytes + kTailGuardBytes, kGuardByte);
     if (CopiesWholeRows(document)) {
         for (int row = 0; row < height; ++row) {
@@ -64,6 +50,50 @@ RequestBuffer::RequestBuffer(const Document& document, const Rect16& rect, int16
     }
 }
 
+bool RequestBuffer::CanUseDocumentRows(const Document& document, const Rect16& rect,
+                                       int16_t loPlane, int16_t hiPlane,
+                                       const BufferLayout& layout) {
+    return !RectIsEmpty(rect) && layout.arrangement == BufferLayout::Arrangement::Interleaved &&
+           layout.rowPadding == 0 && rect.left == 0 && rect.right == document.width &&
+           loPlane == 0 && hiPlane == document.TotalPlanes() - 1;
+}
+
+RequestBuffer RequestBuffer::OverDocumentRows(Document& document, const Rect16& rect,
+                                              const BufferLayout& layout) {
+    RequestBuffer buffer;
+    buffer.rect = rect;
+    buffer.planeCount = document.TotalPlanes();
+    buffer.SetSteps(layout);
+    buffer.documentRows = document.Pixel(rect.top, 0);
+    return buffer;
+}
+
+void RequestBuffer::SetSteps(const BufferLayout& layout) {
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    rowPadding = layout.rowPadding;
+    if (layout.arrangement == BufferLayout::Arrangement::Planar) {
+        columnBytes = 1;
+        rowBytes = width + rowPadding;
+        planeBytes = rowBytes * height;
+        imageBytes = size_t(planeBytes) * size_t(planeCount);
+    } else {
+        columnBytes = planeCount;
+        planeBytes = 1;
+        rowBytes = width * planeCount + rowPadding;
+        imageBytes = size_t(rowBytes) * size_t(height);
+    }
+    reportedColumnBytes = layout.zeroSteps ? 0 : columnBytes;
+    reportedPlaneBytes = layout.zeroSteps ? 0 : planeBytes;
+}
+
+void* RequestBuffer::Data() {
+    if (documentRows != nullptr) {
+        return documentRows;
+    }
+    return bytes.empty() ? nullptr : bytes.data();
+}
+
 size_t RequestBuffer::Offset(int row, int column, int plane) const {
     return size_t(row) * size_t(rowBytes) + size_t(column) * size_t(columnBytes) +
            size_t(plane) * size_t(planeBytes);
@@ -75,7 +105,7 @@ bool RequestBuffer::CopiesWholeRows(const Document& document) const {
 }
 
 void RequestBuffer::CommitTo(Document& document) const {
-    if (Empty()) {
+    if (bytes.empty()) {
         return;
     }
     if (CopiesWholeRows(document)) {
@@ -96,7 +126,7 @@ void RequestBuffer::CommitTo(Document& document) const {
 }
 
 bool RequestBuffer::GuardsIntact() const {
-    if (Empty()) {
+    if (bytes.empty()) {
         return true;
     }
     for (size_t i = imageBytes; i < bytes.size(); ++i) {

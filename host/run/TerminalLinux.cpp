@@ -1,3 +1,4 @@
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include "host/run/TerminalProgress.h"
@@ -6,6 +7,14 @@ namespace oxhost {
 
 bool ErrorStreamIsTerminal() {
     return isatty(STDERR_FILENO) == 1;
+}
+
+int ErrorStreamColumns() {
+    struct winsize size {};
+    if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
+        return size.ws_col;
+    }
+    return 80;
 }
 
 }  // namespace oxhost

@@ -71,6 +71,31 @@ TEST_F(PamFileTest, GreyBecomesRgbAndGreyAlphaKeepsAlpha) {
     EXPECT_EQ(loaded.pixels, (Bytes{10, 10, 10, 200}));
 }
 
+// Netpbm lets images follow one another in a file: each complete one counts,
+// and the first is the one read.
+TEST_F(PamFileTest, ImagesThatFollowEachOtherAreCounted) {
+    const std::string first =
+        "P7\nWIDTH 2\nHEIGHT 1\nDEPTH 1\nMAXVAL 255\nTUPLTYPE GRAYSCALE\nENDHDR\n\x01\x02";
+    const std::string second =
+        "P7\nWIDTH 1\nHEIGHT 1\nDEPTH 3\nMAXVAL 65535\nTUPLTYPE RGB\nENDHDR\n123456";
+    const struct {
+        std::string text;
+        int images;
+    } cases[] = {
+        {first, 1},
+        {first + second, 2},
+        {first + second + first, 3},
+        {first + second.substr(0, second.size() - 1), 1},  // the second ends early
+        {first + "\n", 1},                                 // not a header
+        {first + first.substr(0, 20), 1},
+    };
+    for (const auto& c : cases) {
+        WriteText("many.pam", c.text);
+        EXPECT_EQ(oxhost::InspectImageFile(folder.File("many.pam")).pages, c.images) << c.text;
+        EXPECT_EQ(oxhost::LoadImageFile(folder.File("many.pam")).pixels, (Bytes{1, 1, 1, 2, 2, 2}));
+    }
+}
+
 TEST_F(PamFileTest, DamagedHeaderIsNamed) {
     WriteText("bad.pam", "P7\nWIDTH 2\nHEIGHT two\nDEPTH 3\nMAXVAL 255\nTUPLTYPE RGB\nENDHDR\n");
     try {

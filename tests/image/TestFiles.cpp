@@ -247,4 +247,106 @@ TiffContent ReadTiffForTest(const std::string& path) {
     return content;
 }
 
+namespace {
+
+void AppendLittleEndian(Bytes& bytes, uint32_t value, int count) {
+    for (int index = 0; index < count; ++index) {
+        bytes.push_back(uint8_t(value >> (8 * index)));
+    }
+}
+
+// One row as the file holds it: pixels packed from the high bits of each
+// byte (or little-endian for 16 and 32 bits), padded to 4 bytes.
+Bytes BmpRow(const BmpSpec& spec, int row) {
+    Bytes bytes;
+    const uint32_t* values = spec.pixels.data() + size_t(row) * spec.width;
+    if (spec.bitsPerPixel < 8) {
+        bytes.assign(size_t(spec.width * spec.bitsPerPixel + 7) / 8, 0);
+        for (int column = 0; column < spec.width; ++column) {
+            const int bit = column * spec.bitsPerPixel;
+            bytes[bit / 8] |= uint8_t(values[column] << (8 - spec.bitsPerPixel - bit % 8));
+        }
+    } else {
+        for (int column = 0; column < spec.width; ++column) {
+            AppendLittleEndian(bytes, values[column], spec.bitsPerPixel / 8);
+        }
+    }
+    bytes.resize((bytes.size() + 3) / 4 * 4, 0);
+    return bytes;
+}
+
+}  // namespace
+
+Bytes BmpBytesForTest(const BmpSpec& spec) {
+    const bool core = spec.headerBytes == 12;
+    Bytes info;
+    AppendLittleEndian(info, spec.headerBytes, 4);
+    if (core) {
+        AppendLittleEndian(info, uint32_t(spec.width), 2);
+        AppendLittleEndian(info, uint32_t(spec.height), 2);
+        AppendLittleEndian(info, 1, 2);
+        AppendLittleEndian(info, uint32_t(spec.bitsPerPixel), 2);
+    } else {
+        AppendLittleEndian(info, uint32_t(spec.width), 4);
+        AppendLittleEndian(info, uint32_t(spec.topDown ? -spec.height : spec.height), 4);
+        AppendLittleEndian(info, 1, 2);
+        AppendLittleEndian(info, uint32_t(spec.bitsPerPixel), 2);
+        AppendLittleEndian(info, spec.compression, 4);
+        info.insert(info.end(), 12, 0);  // image size, resolution
+        AppendLittleEndian(info, uint32_t(spec.palette.size() / 3), 4);
+        AppendLittleEndian(info, 0, 4);
+        const bool masked = spec.compression == 3 || spec.compression == 6;
+        const int maskCount = spec.headerBytes >= 56 || spec.compression == 6 ? 4 : 3;
+        if (spec.headerBytes > 40 || masked) {
+            for (int mask = 0; mask < maskCount; ++mask) {
+                AppendLittleEndian(info, spec.masks[mask], 4);
+            }
+        }
+        // The rest of a larger header: colour space and the like, unused.
+        const size_t headerEnd = std::max<size_t>(spec.headerBytes, info.size());
+        info.resize(headerEnd, 0);
+    }
+    for (size_t entry = 0; entry + 3 <= spec.palette.size(); entry += 3) {
+        info.insert(info.end(), spec.palette.begin() + entry, spec.palette.begin() + entry + 3);
+        if (!core) {
+            info.push_back(0);
+        }
+    }
+    Bytes pixels;
+    for (int index = 0; index < spec.height; ++index) {
+        const Bytes row = BmpRow(spec, spec.topDown ? index : spec.height - 1 - index);
+        pixels.insert(pixels.end(), row.begin(), row.end());
+    }
+    Bytes file = {'B', 'M'};
+    AppendLittleEndian(file, uint32_t(14 + info.size() + pixels.size()), 4);
+    AppendLittleEndian(file, 0, 4);
+    AppendLittleEndian(file, uint32_t(14 + info.size()), 4);
+    file.insert(file.end(), info.begin(), info.end());
+    file.insert(file.end(), pixels.begin(), pixels.end());
+    return file;
+}
+
+std::string ProgressRecord::Problem() const {
+    if (calls.empty()) {
+        return "no progress was reported";
+    }
+    const int32_t total = calls.front().second;
+    int32_t previous = 0;
+    for (const auto& [done, callTotal] : calls) {
+        if (callTotal != total) {
+            return "the total changed from " + std::to_string(total) + " to " +
+                   std::to_string(callTotal);
+        }
+        if (done < previous || done > total) {
+            return "progress went from " + std::to_string(previous) + " to " +
+                   std::to_string(done) + " of " + std::to_string(total);
+        }
+        previous = done;
+    }
+    if (previous != total) {
+        return "progress ended at " + std::to_string(previous) + " of " + std::to_string(total);
+    }
+    return std::string();
+}
+
 }  // namespace oxtest

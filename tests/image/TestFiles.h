@@ -3,9 +3,11 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/image/Document.h"
+#include "host/image/ImageProgress.h"
 
 namespace oxtest {
 
@@ -75,5 +77,37 @@ struct TiffContent {
     Bytes samples;
 };
 TiffContent ReadTiffForTest(const std::string& path);
+
+// A BMP as the format describes it, byte by byte, for the reader under test.
+struct BmpSpec {
+    int width = 0;
+    int height = 0;  // the file stores -height for a top-down image
+    bool topDown = false;
+    int bitsPerPixel = 24;
+    uint32_t compression = 0;   // 0 plain, 3 colour masks, 6 masks with alpha
+    uint32_t headerBytes = 40;  // 12 (core), 40, 52, 56, 108 or 124
+    // Red, green, blue and alpha masks: in the header from 52 bytes up,
+    // after a 40-byte one when compression is 3 or 6.
+    uint32_t masks[4] = {0, 0, 0, 0};
+    // Blue, green, red for each entry (a fourth byte 0 is added unless the
+    // header is the core one).
+    Bytes palette;
+    // One value a pixel, top row first whatever the file's order: the
+    // palette index, or the pixel's bits (24-bit: 0xRRGGBB).
+    std::vector<uint32_t> pixels;
+};
+Bytes BmpBytesForTest(const BmpSpec& spec);
+
+// Every report of a reader or writer, through Callback().
+struct ProgressRecord {
+    std::vector<std::pair<int32_t, int32_t>> calls;  // done, total
+
+    oxhost::ImageProgress Callback() {
+        return [this](int32_t done, int32_t total) { calls.emplace_back(done, total); };
+    }
+    // "" when there were reports, all of one total, never going back and
+    // ending at the total; otherwise what is wrong.
+    std::string Problem() const;
+};
 
 }  // namespace oxtest

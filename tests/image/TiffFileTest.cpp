@@ -136,6 +136,128 @@ TEST_F(TiffFileTest, GreyLoadsAsRgbAndMinIsWhiteIsInverted) {
     }
 }
 
+// A 1-bit grey TIFF written with libtiff directly (the helper holds 8-bit
+// samples): `bits` holds one 0 or 1 a pixel, row after row.
+void WriteBilevelTiff(const std::string& path, int width, int height, const std::vector<int>& bits,
+                      int photometric, int compression, int tileSide) {
+    TIFF* file = TIFFOpen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    TIFFSetField(file, TIFFTAG_IMAGEWIDTH, uint32_t(width));
+    TIFFSetField(file, TIFFTAG_IMAGELENGTH, uint32_t(height));
+    TIFFSetField(file, TIFFTAG_BITSPERSAMPLE, 1);
+    TIFFSetField(file, TIFFTAG_SAMPLESPERPIXEL, 1);
+    TIFFSetField(file, TIFFTAG_PHOTOMETRIC, photometric);
+    TIFFSetField(file, TIFFTAG_COMPRESSION, compression);
+    TIFFSetField(file, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    // The block at (top, left), `blockWidth` pixels to a row, 8 to a byte.
+    auto pack = [&](int top, int left, int blockWidth, int blockHeight) {
+        const int rowBytes = (blockWidth + 7) / 8;
+        Bytes block(size_t(rowBytes) * blockHeight, 0);
+        for (int row = 0; row < blockHeight && top + row < height; ++row) {
+            for (int column = 0; column < blockWidth && left + column < width; ++column) {
+                if (bits[size_t(top + row) * width + left + column] != 0) {
+                    block[size_t(row) * rowBytes + column / 8] |= uint8_t(0x80 >> (column % 8));
+                }
+            }
+        }
+        return block;
+    };
+    if (tileSide > 0) {
+        TIFFSetField(file, TIFFTAG_TILEWIDTH, uint32_t(tileSide));
+        TIFFSetField(file, TIFFTAG_TILELENGTH, uint32_t(tileSide));
+        for (int top = 0; top < height; top += tileSide) {
+            for (int left = 0; left < width; left += tileSide) {
+                Bytes tile = pack(top, left, tileSide, tileSide);
+                ASSERT_GE(TIFFWriteTile(file, tile.data(), uint32_t(left), uint32_t(top), 0, 0), 0);
+            }
+        }
+    } else {
+        TIFFSetField(file, TIFFTAG_ROWSPERSTRIP, 4u);
+        for (int row = 0; row < height; ++row) {
+            Bytes line = pack(row, 0, width, 1);
+            ASSERT_GE(TIFFWriteScanline(file, line.data(), uint32_t(row), 0), 0);
+        }
+    }
+    TIFFClose(file);
+}
+
+// Scanned line art: 1-bit grey in strips or tiles, plain or fax-compressed;
+// a set bit is white, or black where the file says 0 is white.
+TEST_F(TiffFileTest, BilevelPagesLoadAsBlackAndWhite) {
+    constexpr int kWidth = 21;  // not a whole number of bytes
+    constexpr int kHeight = 18;
+    std::vector<int> bits;
+    for (int index = 0; index < kWidth * kHeight; ++index) {
+        bits.push_back((index * 7 / 3 + index / kWidth) % 3 == 0 ? 1 : 0);
+    }
+    const struct {
+        int photometric;
+        int compression;
+        int tileSide;
+    } cases[] = {
+        {PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE, 0},
+        {PHOTOMETRIC_MINISWHITE, COMPRESSION_CCITTFAX4, 0},
+        {PHOTOMETRIC_MINISWHITE, COMPRESSION_CCITTFAX3, 0},
+        {PHOTOMETRIC_MINISWHITE, COMPRESSION_NONE, 16},
+        {PHOTOMETRIC_MINISBLACK, COMPRESSION_ADOBE_DEFLATE, 16},
+    };
+    for (const auto& c : cases) {
+        const std::string path = folder.File("scan.tif");
+        WriteBilevelTiff(path, kWidth, kHeight, bits, c.photometric, c.compression, c.tileSide);
+        const Document loaded = oxhost::LoadImageFile(path);
+        ASSERT_EQ(loaded.width, kWidth);
+        ASSERT_EQ(loaded.height, kHeight);
+        ASSERT_FALSE(loaded.hasAlpha);
+        Bytes expected;
+        for (int bit : bits) {
+            const bool white = (bit != 0) == (c.photometric == PHOTOMETRIC_MINISBLACK);
+            expected.insert(expected.end(), 3, white ? 255 : 0);
+        }
+        EXPECT_EQ(loaded.pixels, expected) << "photometric " << c.photometric << ", compression "
+                                           << c.compression << ", tile side " << c.tileSide;
+    }
+}
+
+// libtiff's fax decoder only warns when a strip's data ends early, and
+// makes the rest of its rows white: the page would be made up.
+TEST_F(TiffFileTest, FaxDataThatEndsEarlyIsDamaged) {
+    constexpr int kWidth = 64;
+    std::vector<int> bits;
+    for (int index = 0; index < kWidth * 4; ++index) {
+        bits.push_back((index * 5 / 3) % 2);
+    }
+    const std::string whole = folder.File("whole.tif");
+    WriteBilevelTiff(whole, kWidth, 4, bits, PHOTOMETRIC_MINISWHITE, COMPRESSION_CCITTFAX4, 0);
+    TIFF* source = TIFFOpen(whole.c_str(), "r");
+    ASSERT_NE(source, nullptr);
+    Bytes strip(size_t(TIFFRawStripSize(source, 0)));
+    ASSERT_GT(TIFFReadRawStrip(source, 0, strip.data(), tmsize_t(strip.size())), 0);
+    TIFFClose(source);
+
+    const std::string cut = folder.File("cut.tif");
+    TIFF* file = TIFFOpen(cut.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    TIFFSetField(file, TIFFTAG_IMAGEWIDTH, uint32_t(kWidth));
+    TIFFSetField(file, TIFFTAG_IMAGELENGTH, 4u);
+    TIFFSetField(file, TIFFTAG_BITSPERSAMPLE, 1);
+    TIFFSetField(file, TIFFTAG_SAMPLESPERPIXEL, 1);
+    TIFFSetField(file, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
+    TIFFSetField(file, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
+    TIFFSetField(file, TIFFTAG_ROWSPERSTRIP, 4u);
+    ASSERT_GE(TIFFWriteRawStrip(file, 0, strip.data(), tmsize_t(strip.size() / 2)), 0);
+    TIFFClose(file);
+
+    try {
+        oxhost::LoadImageFile(cut);
+        FAIL() << "fax data that ends early loaded";
+    } catch (const HostError& error) {
+        const std::string message = error.what();
+        EXPECT_EQ(message.rfind("'" + cut + "': damaged TIFF file (", 0), 0u) << message;
+        EXPECT_NE(message.find("Premature EOF"), std::string::npos) << message;
+    }
+    EXPECT_EQ(oxhost::LoadImageFile(whole).height, 4);
+}
+
 TEST_F(TiffFileTest, SixteenBitSamplesAreRoundedToEight) {
     // Written with libtiff directly: the test file helper holds 8-bit samples.
     const std::vector<uint16_t> samples = {0, 65535, 257, 32896, 1000, 65000};

@@ -163,9 +163,16 @@ TEST(OxhostCommandTest, AnInputTheResultCannotHoldIsNotWrittenOver) {
     const uint16_t deepPixels[] = {65535, 0, 0, 0, 0, 0, 0, 0, 65535};
     const std::string png = folder.File("deep.png");
     oxtest::WritePngForTest(png, PNG_FORMAT_LINEAR_RGB, 3, 1, deepPixels);
+    // Netpbm lets images follow one another in a file.
+    const std::string image =
+        std::string("P7\nWIDTH 3\nHEIGHT 1\nDEPTH 3\nMAXVAL 255\nTUPLTYPE RGB\nENDHDR\n") +
+        std::string("\xC8\0\0\0\0\0\0\0\xC8", 9);
+    const std::string pam = folder.File("two.pam");
+    std::ofstream(pam, std::ios::binary) << image << image;
 
     for (const auto& [input, loss] : {std::pair<std::string, std::string>{tiff, "holds 3 images"},
-                                      {png, "has 16-bit samples"}}) {
+                                      {png, "has 16-bit samples"},
+                                      {pam, "holds 2 images"}}) {
         const std::string before = ReadFile(input);
         const auto over = RunOxhost({"run", "virarar", input, input});
         EXPECT_EQ(over.exitCode, 1) << over.err;
@@ -186,6 +193,22 @@ TEST(OxhostCommandTest, AnInputTheResultCannotHoldIsNotWrittenOver) {
         EXPECT_TRUE(
             std::equal(flattened.Pixel(0, 0), flattened.Pixel(0, 1), flattened.Pixel(0, 1)));
     }
+}
+
+TEST(OxhostCommandTest, ABmpInputIsFiltered) {
+    ScratchFolder folder;
+    oxtest::BmpSpec bmp;
+    bmp.width = 3;
+    bmp.height = 2;
+    bmp.bitsPerPixel = 8;
+    bmp.palette = {0, 0, 200, /**/ 0, 0, 0, /**/ 200, 0, 0};  // red, black, blue
+    bmp.pixels = {0, 1, 2, 1, 1, 2};
+    const std::string input = folder.File("scan.bmp");
+    oxtest::WriteBytes(input, oxtest::BmpBytesForTest(bmp));
+    const auto result = RunOxhost({"run", "virarar", input, folder.File("out.png")});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(oxhost::LoadImageFile(folder.File("out.png")).pixels,
+              RgbFromRows({"RRB", "RBB"}).pixels);
 }
 
 TEST(OxhostCommandTest, ModulePathWorksAsWellAsAName) {
@@ -306,10 +329,28 @@ TEST(OxhostCommandTest, BadCommandLinesExitWithTwo) {
     EXPECT_EQ(RunOxhost({"run", "virarar"}).exitCode, 2);
     EXPECT_EQ(RunOxhost({"run", "--layout", "diagonal", "virarar", "a.png", "b.png"}).exitCode, 2);
     EXPECT_EQ(RunOxhost({"run", "--pick-color", "red", "virarar", "a.png", "b.png"}).exitCode, 2);
+    EXPECT_EQ(RunOxhost({"run", "--compression", "tiny", "virarar", "a.png", "b.png"}).exitCode, 2);
+    EXPECT_EQ(RunOxhost({"list", "--compression", "small"}).exitCode, 2);
+    EXPECT_EQ(RunOxhost({"run", "--out-dir", "x", "virarar", "a.png", "b.png"}).exitCode, 2);
+}
+
+// Fast is the default; small costs time, never pixels.
+TEST(OxhostCommandTest, CompressionChangesTheFileSizeOnly) {
+    ScratchFolder folder;
+    const std::string page = std::string(std::getenv("OX_SOURCE_DIR")) + "/samples/page.png";
+    for (const char* extension : {".png", ".tif"}) {
+        const std::string fast = folder.File(std::string("fast") + extension);
+        const std::string small = folder.File(std::string("small") + extension);
+        ASSERT_EQ(RunOxhost({"run", "-q", "virarar", page, fast}).exitCode, 0);
+        ASSERT_EQ(RunOxhost({"run", "-q", "--compression", "small", "virarar", page, small}).exitCode,
+                  0);
+        EXPECT_EQ(oxhost::LoadImageFile(fast).pixels, oxhost::LoadImageFile(small).pixels);
+        EXPECT_LT(std::filesystem::file_size(small), std::filesystem::file_size(fast)) << extension;
+    }
 }
 
 TEST(OxhostCommandTest, EveryCommandHasHelp) {
-    for (const char* command : {"run", "list", "about"}) {
+    for (const char* command : {"run", "flat", "list", "about"}) {
         const auto result = RunOxhost({command, "--help"});
         EXPECT_EQ(result.exitCode, 0) << command;
         EXPECT_NE(result.out.find(std::string("usage: oxhost ") + command), std::string::npos);

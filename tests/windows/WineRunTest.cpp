@@ -143,6 +143,33 @@ TEST_F(WineRuns, FiltersGiveTheLinuxPixels) {
     }
 }
 
+// oxhost flat as a book of two pages, each in a worker process of its own
+// (started with CreateProcess): the flats of the Linux host, pixel for pixel.
+TEST_F(WineRuns, FlatBookGivesTheLinuxFlats) {
+    fs::create_directories(scratch.File("book"));
+    fs::copy_file(SourceFile("samples/page-inked.png"), scratch.File("book/inked.png"));
+    fs::copy_file(SourceFile("samples/page-white.png"), scratch.File("book/white.png"));
+    fs::create_directories(scratch.File("linux"));
+    const ProcessResult onLinux =
+        RunOxhost({"flat", "-q", "-j", "1", "--out-dir", scratch.File("linux"), scratch.File("book")});
+    ASSERT_EQ(onLinux.exitCode, 0) << onLinux.err;
+    for (const WindowsBuild& build : builds) {
+        SCOPED_TRACE(build.name);
+        const std::string out = scratch.File(build.name);
+        fs::create_directories(out);
+        const ProcessResult onWine = RunWine(build, {"flat", "-q", "-j", "2", "--out-dir",
+                                                     WindowsPath(out),
+                                                     WindowsPath(scratch.File("book"))});
+        ASSERT_EQ(onWine.exitCode, 0) << onWine.out << onWine.err;
+        EXPECT_NE(onWine.out.find("white.png: 187 areas filled"), std::string::npos) << onWine.out;
+        for (const char* page : {"inked-flats.png", "white-flats.png"}) {
+            const oxhost::Document expected = oxhost::LoadImageFile(scratch.File("linux/") + page);
+            const oxhost::Document got = oxhost::LoadImageFile(out + "/" + page);
+            EXPECT_TRUE(got.pixels == expected.pixels) << page << ": the pixels differ";
+        }
+    }
+}
+
 // Where Tintflood keeps its preferences under Wine: the application-data
 // folder of the prefix's user.
 std::string WinePreferencesFile() {

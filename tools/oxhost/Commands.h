@@ -9,6 +9,7 @@ namespace oxhost {
 enum ExitStatus { kExitDone = 0, kExitFailed = 1, kExitUsage = 2, kExitInterrupted = 130 };
 
 int RunCommand(const Options& options);
+int FlatCommand(const Options& options);
 int ListCommand(const Options& options);
 int AboutCommand(const Options& options);
 int PalettesCommand(const Options& options);

@@ -79,6 +79,7 @@ uint64_t PixelBudgetOf(const Options& options) {
 
 Options ParseOptions(int argc, char** argv) {
     Options options;
+    options.commandLine.assign(argv + 1, argv + argc);
     bool onlyArguments = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -100,6 +101,13 @@ Options ParseOptions(int argc, char** argv) {
         } else if (Names(argument, "--max-megapixels")) {
             options.maxMegapixels = PositiveCount(
                 "--max-megapixels", TakeValue("--max-megapixels", argument, i, argc, argv));
+        } else if (Names(argument, "--compression")) {
+            const std::string name = TakeValue("--compression", argument, i, argc, argv);
+            if (!ParseWriteCompression(name, options.compression)) {
+                throw UsageError("--compression wants fast, balanced or small, not '" + name +
+                                 "'");
+            }
+            options.compressionGiven = true;
         } else if (argument == "--quiet" || argument == "-q") {
             options.quiet = true;
         } else if (argument == "--text") {
@@ -132,7 +140,8 @@ Options ParseOptions(int argc, char** argv) {
             options.dialog = true;
         } else if (Names(argument, "--record")) {
             options.recordFile = FileValue("--record", argument, i, argc, argv);
-        } else if (!ParseTintfloodOption(argument, takeValue, options.tintflood)) {
+        } else if (!ParseTintfloodOption(argument, takeValue, options.tintflood) &&
+                   !ParseFlatOption(argument, takeValue, options.flat)) {
             throw UsageError("unknown option '" + argument + "'");
         }
     }
@@ -157,6 +166,10 @@ std::string HelpText(const std::string& command) {
                "  --quiet, -q          no progress bar\n"
                "  --max-megapixels N   take images of up to N million pixels (default: what a\n"
                "                       quarter of the machine's memory holds)\n"
+               "  --compression fast|balanced|small\n"
+               "                       how hard PNG and TIFF outputs are compressed: fast\n"
+               "                       (default; flat colour still packs well), or smaller\n"
+               "                       files that take longer to write\n"
                "  --cmyk-profile FILE  ICC profile for colour conversions of CMYK documents\n"
                "                       (default: a plain formula)\n"
                "  --pick-color RRGGBB  the answer of the next colour pick the plug-in asks for\n"
@@ -178,6 +191,35 @@ std::string HelpText(const std::string& command) {
                "Ctrl-C (or SIGTERM) stops the run at any stage; nothing is written then.\n"
                "An input of several images or of 16-bit samples is not written over.\n"
                "Exit status: 0 done, 1 failed, 2 bad command line, 130 stopped with Ctrl-C.\n";
+    }
+    if (command == "flat") {
+        return "usage: oxhost flat [options] INPUT... [--out-dir DIR | -o OUTPUT]\n"
+               "\n"
+               "Makes clean flats from line art: finds the line work (dark, grey, coloured\n"
+               "or on a transparent background), closes small gaps in it, floods every area\n"
+               "with a colour of its own (Tintflood) and grows the flats under the lines\n"
+               "(Virarar). Writes NAME-flats.png for each input NAME.EXT: every pixel a\n"
+               "flat colour, ready to be selected area by area under the line art.\n"
+               "An INPUT may be a folder: its images, by name. Several pages run at a\n"
+               "time, each in a process of its own; a page that fails is reported and the\n"
+               "others go on.\n"
+               "\n" +
+               FlatOptionsHelp() +
+               "  --compression fast|balanced|small\n"
+               "                       how hard PNG and TIFF outputs are compressed [fast]\n"
+               "  --max-megapixels N   take images of up to N million pixels\n"
+               "\n"
+               "Tintflood's options --palette, --random, --tolerance, --flag, --flag-color,\n"
+               "--join and --measure pass through (see 'oxhost run --help'); the default\n"
+               "is random colours, so that every area gets a colour of its own.\n"
+               "Solid black: ink thick enough to hold a disc of the --solid-black size\n"
+               "everywhere, over at least 1024 pixels, keeps a flat of its own, fenced by a\n"
+               "one-pixel line, instead of going to its neighbours.\n"
+               "\n"
+               "Each page prints one line: areas filled, flagged, joined, solid black areas\n"
+               "kept, the threshold used and the time; warnings go to stderr.\n"
+               "Ctrl-C stops every page; no file is left half-written.\n"
+               "Exit status: 0 done, 1 a page failed, 2 bad command line, 130 stopped.\n";
     }
     if (command == "palettes") {
         return "usage: oxhost palettes [--add FILE.aco]\n"
@@ -226,6 +268,7 @@ std::string HelpText(const std::string& command) {
            "\n"
            "commands:\n"
            "  run PLUGIN INPUT OUTPUT   run a filter on an image file\n"
+           "  flat INPUT...             clean flats from line art, page by page\n"
            "  list                      list the plug-ins found\n"
            "  about PLUGIN              show a plug-in's About box\n"
            "  palettes                  list the swatch palettes Tintflood offers\n"

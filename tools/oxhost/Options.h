@@ -6,14 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "FlatOptions.h"
 #include "TintfloodOptions.h"
 #include "host/color/ColorPickerScript.h"
+#include "host/image/WriteCompression.h"
 #include "host/run/BufferLayout.h"
 
 namespace oxhost {
 
 struct Options {
-    std::string command;                     // "run", "list", "about", "help"
+    std::string command;                     // "run", "flat", "list", "about", "help"
     std::vector<std::string> arguments;      // what follows the command, options removed
     std::vector<std::string> pluginFolders;  // --plugins, in order given
     bool quiet = false;
@@ -22,6 +24,8 @@ struct Options {
     bool version = false;        // --version
     std::string addSwatchFile;   // palettes --add: a swatch file to copy into the folder
     uint64_t maxMegapixels = 0;  // --max-megapixels; 0: what fits the machine's memory
+    WriteCompression compression = WriteCompression::Fast;  // --compression
+    bool compressionGiven = false;
     BufferLayout layout;
     std::string cmykProfile;
     std::vector<PickedColor> pickedColors;
@@ -29,7 +33,11 @@ struct Options {
     std::string recordFile;      // --record: where to save the recorded action
     bool dialog = false;         // --dialog: show the plug-in's options dialog
     std::string dialogScript;    // --dialog-script: run that dialog from a script of steps
-    TintfloodChoices tintflood;  // Tintflood's settings for run
+    TintfloodChoices tintflood;  // Tintflood's settings for run and flat
+    FlatChoices flat;            // the options of flat
+    // Every argument after the program's name, as given: a book's workers
+    // are started with the same command line.
+    std::vector<std::string> commandLine;
 };
 
 // Throws UsageError for an unknown option or a bad option value.

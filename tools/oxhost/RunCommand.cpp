@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "Commands.h"
 #include "FilterSelectors.h"
@@ -53,17 +54,38 @@ void TestStopAt(const char* stage) {
 #endif
 }
 
-int Interrupted(const std::string& output) {
+int Interrupted(TerminalProgress& progress, const std::string& output) {
+    progress.Finish();
     std::fprintf(stderr, "oxhost: interrupted; '%s' not written\n", output.c_str());
     return kExitInterrupted;
 }
 
-Document LoadInput(const std::string& input, const std::string& output) {
-    // Reading has no abort check of its own and nothing to undo.
-    const ExitAtOnceOnInterrupt exitAtOnce("oxhost: interrupted while reading '" + input + "'; '" +
+void PrintWarningsBelowBar(TerminalProgress& progress, const std::vector<std::string>& warnings) {
+    if (!warnings.empty()) {
+        progress.Finish();
+    }
+    PrintWarnings(warnings);
+}
+
+// The name of the file `path` names, for the bar's label.
+std::string FileName(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+ImageProgress ProgressOnBar(TerminalProgress& progress) {
+    return [&progress](int32_t done, int32_t total) { progress.Report(done, total); };
+}
+
+Document LoadInput(const std::string& input, const std::string& output,
+                   TerminalProgress& progress) {
+    progress.Start("Loading " + FileName(input));
+    // Reading has no abort check of its own and nothing to undo. The bar is
+    // on the terminal from the start, so the message ends its line first.
+    const ExitAtOnceOnInterrupt exitAtOnce(std::string(progress.Drawn() ? "\n" : "") +
+                                           "oxhost: interrupted while reading '" + input + "'; '" +
                                            output + "' not written");
     TestStopAt("loading");
-    return LoadImageFile(input);
+    return LoadImageFile(input, ProgressOnBar(progress));
 }
 
 int ReportFailure(const RunResult& result, const std::string& name, const std::string& output,
@@ -92,16 +114,17 @@ int ReportFailure(const RunResult& result, const std::string& name, const std::s
 
 // Finishes the image and the recorded action beside their targets, then puts
 // both in place, unless the user asked to stop meanwhile.
-int WriteResults(const Document& document, const std::string& output,
-                 const RunScripting* scripting) {
+int WriteResults(const Document& document, const std::string& output, const RunScripting* scripting,
+                 TerminalProgress& progress) {
     AtomicCommitGroup results;
-    SaveImageFile(document, output);
+    progress.Start("Writing " + FileName(output));
+    SaveImageFile(document, output, ProgressOnBar(progress));
     if (scripting != nullptr) {
         scripting->SaveRecording();
     }
     TestStopAt("writing");
     if (InterruptWatch::Interrupted()) {
-        return Interrupted(output);
+        return Interrupted(progress, output);
     }
     results.Commit();
     return kExitDone;
@@ -134,13 +157,16 @@ int RunCommand(const Options& options) {
         RunDialog::Prepare(options.dialog, options.dialogScript);
     const std::vector<std::string> losses = CheckInputKept(input, output);
     SetPixelBudget(PixelBudgetOf(options));
-    Document document = LoadInput(input, output);
+    // One bar line, taken over by each stage: loading, the filter, writing.
+    // Whatever is printed while it shows ends its line first.
+    TerminalProgress progress(std::string(), options.quiet);
+    Document document = LoadInput(input, output, progress);
     if (InterruptWatch::Interrupted()) {
-        return Interrupted(output);
+        return Interrupted(progress, output);
     }
-    PrintWarnings(losses);
+    PrintWarningsBelowBar(progress, losses);
     if (options.dialog && PluginNameMatches(module->Properties().name, "tintflood")) {
-        PrintWarnings(CheckPreferencesSavable());
+        PrintWarningsBelowBar(progress, CheckPreferencesSavable());
     }
     CheckOutputCanHold(document.model, output);
     const int mode = document.model == ColorModel::CMYK ? plugInModeCMYKColor : plugInModeRGBColor;
@@ -152,10 +178,11 @@ int RunCommand(const Options& options) {
     ColorServicesHost colorServices(
         ColorConverter(options.cmykProfile),
         dialog ? dialog->Picker(options.pickedColors) : ColorPickerScript(options.pickedColors));
-    TerminalProgress progress(name, options.quiet);
     RunOptions runOptions;
     runOptions.layout = options.layout;
     runOptions.progress = &progress;
+    // A failed run exits without writing, so the document need not survive it.
+    runOptions.keepDocumentOnFailure = false;
     runOptions.colorServices = [&colorServices](ColorServicesInfo* info) {
         return colorServices.Serve(info);
     };
@@ -171,24 +198,26 @@ int RunCommand(const Options& options) {
     }
 
     TestStopAt("filtering");
+    progress.Start(name);
     FilterRun run(module->Entry(), document, runOptions);
     const RunResult result = run.Run();
-    progress.Finish();
     if (dialog && !dialog->ScriptProblem().empty()) {
+        progress.Finish();
         std::fprintf(stderr, "oxhost: %s; '%s' not written\n", dialog->ScriptProblem().c_str(),
                      output.c_str());
         return kExitFailed;
     }
     if (result.result != 0 || !result.hostProblem.empty()) {
+        progress.Finish();
         return ReportFailure(result, name, output, dialog.get());
     }
     if (InterruptWatch::Interrupted()) {
-        return Interrupted(output);
+        return Interrupted(progress, output);
     }
     if (scripting) {
-        PrintWarnings(scripting->PaletteWarnings());
+        PrintWarningsBelowBar(progress, scripting->PaletteWarnings());
     }
-    return WriteResults(document, output, scripting.get());
+    return WriteResults(document, output, scripting.get(), progress);
 }
 
 }  // namespace oxhost

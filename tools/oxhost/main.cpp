@@ -34,9 +34,14 @@ int main(int argc, char** argv) {
             std::printf("%s\n", VersionText().c_str());
             return kExitDone;
         }
-        if (options.maxMegapixels != 0 && options.command != "run") {
+        if (options.maxMegapixels != 0 && options.command != "run" && options.command != "flat") {
             throw UsageError("--max-megapixels is an option of run, not of " + options.command);
         }
+        if (options.compressionGiven && options.command != "run" && options.command != "flat") {
+            throw UsageError("--compression is an option of run and flat, not of " +
+                             options.command);
+        }
+        SetWriteCompression(options.compression);
         if (!options.addSwatchFile.empty() && options.command != "palettes") {
             throw UsageError("--add is an option of palettes, not of " + options.command);
         }
@@ -52,8 +57,15 @@ int main(int argc, char** argv) {
         if (options.aboutText && options.command != "about") {
             throw UsageError("--text is an option of about, not of " + options.command);
         }
+        if (!options.flat.given.empty() && options.command != "flat") {
+            throw UsageError(options.flat.given.front() + " is an option of flat, not of " +
+                             options.command);
+        }
         if (options.command == "run") {
             return RunCommand(options);
+        }
+        if (options.command == "flat") {
+            return FlatCommand(options);
         }
         if (options.command == "list") {
             CheckNoRunOptions(options);

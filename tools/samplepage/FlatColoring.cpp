@@ -121,6 +121,11 @@ uint8_t Darkened(uint8_t paper, uint8_t ink) {
     return uint8_t((paper * (255 - ink) + 127) / 255);
 }
 
+// Paper seen through `ink` of colour `inkColor`; Darkened for black ink.
+uint8_t Inked(uint8_t paper, uint8_t ink, uint8_t inkColor) {
+    return uint8_t((paper * (255 - ink) + inkColor * ink + 127) / 255);
+}
+
 }  // namespace
 
 std::vector<uint8_t> ColorAreas(const InkCanvas& canvas, Prng& prng) {
@@ -140,12 +145,29 @@ std::vector<uint8_t> ColorAreas(const InkCanvas& canvas, Prng& prng) {
     return colors;
 }
 
+int CountAreas(const InkCanvas& canvas) {
+    std::vector<uint8_t> colors(canvas.Ink().size(), kUnassigned);
+    AreaFiller filler(canvas, colors);
+    int count = 0;
+    for (int row = 0; row < canvas.Height(); ++row) {
+        for (int column = 0; column < canvas.Width(); ++column) {
+            if (filler.IsOpen(size_t(row) * canvas.Width() + column)) {
+                filler.Fill(column, row, 0);
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
 oxhost::Document ComposePage(const InkCanvas& canvas, const std::vector<uint8_t>& paperColors,
-                             bool cmyk) {
+                             const PageInk& pageInk) {
+    const bool cmyk = pageInk.cmyk;
     oxhost::Document page;
     page.width = canvas.Width();
     page.height = canvas.Height();
     page.model = cmyk ? oxhost::ColorModel::CMYK : oxhost::ColorModel::RGB;
+    page.hasAlpha = pageInk.transparentPaper;
     page.pixels.resize(page.RowBytes() * size_t(page.height));
     const std::vector<uint8_t>& ink = canvas.Ink();
     uint8_t* pixel = page.pixels.data();
@@ -158,10 +180,15 @@ oxhost::Document ComposePage(const InkCanvas& canvas, const std::vector<uint8_t>
             pixel[1] = uint8_t(255 - Darkened(uint8_t(255 - paper.green), ink[index]));
             pixel[2] = uint8_t(255 - Darkened(uint8_t(255 - paper.blue), ink[index]));
             pixel[3] = uint8_t(255 - ink[index]);
+        } else if (pageInk.transparentPaper) {
+            pixel[0] = pageInk.red;
+            pixel[1] = pageInk.green;
+            pixel[2] = pageInk.blue;
+            pixel[3] = ink[index];
         } else {
-            pixel[0] = Darkened(paper.red, ink[index]);
-            pixel[1] = Darkened(paper.green, ink[index]);
-            pixel[2] = Darkened(paper.blue, ink[index]);
+            pixel[0] = Inked(paper.red, ink[index], pageInk.red);
+            pixel[1] = Inked(paper.green, ink[index], pageInk.green);
+            pixel[2] = Inked(paper.blue, ink[index], pageInk.blue);
         }
     }
     return page;

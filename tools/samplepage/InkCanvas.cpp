@@ -12,9 +12,10 @@ int ClampToInt(double value, int low, int high) {
 
 }  // namespace
 
-InkCanvas::InkCanvas(int width, int height)
+InkCanvas::InkCanvas(int width, int height, double edgeSoftness)
     : width_(width),
       height_(height),
+      edgeSoftness_(edgeSoftness),
       ink_(size_t(width) * size_t(height), 0),
       clipRight_(width),
       clipBottom_(height) {}
@@ -35,7 +36,7 @@ void InkCanvas::ClearClip() {
 
 void InkCanvas::StrokeSegment(Point from, Point to, double width) {
     // Beyond `reach` from the centre line a pixel centre gets no ink.
-    double reach = width / 2 + 0.5;
+    double reach = width / 2 + edgeSoftness_ / 2;
     double deltaY = to.y - from.y;
     int firstRow =
         ClampToInt(std::floor(std::min(from.y, to.y) - reach - 0.5), clipTop_, clipBottom_);
@@ -79,7 +80,7 @@ void InkCanvas::InkRow(int row, double fromX, double toX, Point from, Point to, 
         }
         double awayX = offsetX - along * deltaX;
         double awayY = offsetY - along * deltaY;
-        double coverage = reach - std::sqrt(awayX * awayX + awayY * awayY);
+        double coverage = (reach - std::sqrt(awayX * awayX + awayY * awayY)) / edgeSoftness_;
         if (coverage <= 0) {
             continue;
         }
@@ -94,6 +95,7 @@ void InkCanvas::StrokePolyline(const std::vector<Point>& points, double width, b
     }
     if (closed && points.size() > 2) {
         StrokeSegment(points.back(), points.front(), width);
+        closedOutlines_.push_back({points, width});
     }
 }
 

@@ -1,0 +1,48 @@
+// A page of a book run in a process of its own (the plug-ins keep state per
+// process and are not reentrant, so pages run side by side only as separate
+// processes). The process's standard output is collected; its standard error
+// is the book's. One file per platform: PageProcessLinux.cpp and
+// PageProcessWindows.cpp.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace oxhost {
+
+class PageProcess {
+public:
+    // Starts `program` with `arguments` (not counting the program itself).
+    // Throws HostError when it cannot be started.
+    static std::unique_ptr<PageProcess> Start(const std::string& program,
+                                              const std::vector<std::string>& arguments);
+    virtual ~PageProcess() = default;
+
+    // Collects what the process wrote so far without waiting; true once it
+    // has ended and everything it wrote is in Output().
+    virtual bool Poll() = 0;
+    // Asks the process to stop (as Ctrl-C would), then Wait.
+    virtual void Stop() = 0;
+    // Waits for the end.
+    virtual void Wait() = 0;
+
+    const std::string& Output() const { return output; }
+    // The exit status once ended; -1 when it ended otherwise (a signal).
+    int ExitStatus() const { return exitStatus; }
+    // "exit status 3", "signal 11", for messages.
+    const std::string& EndDescription() const { return endDescription; }
+
+protected:
+    std::string output;
+    int exitStatus = -1;
+    std::string endDescription;
+};
+
+// The running program's own file, to start its workers from.
+std::string OwnProgramPath();
+
+// Sleeps a little between polls.
+void PauseBetweenPolls();
+
+}  // namespace oxhost
