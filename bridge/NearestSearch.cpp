@@ -255,11 +255,7 @@ bool NearestSearch::WalkThroughGroup(size_t group, int run, Passed& passed) {
         const Offset offset = table.At(at);
         if (IsAllowed(offset)) {
             run = 0;
-            passed.anyAllowed = true;
-            passed.lastAllowed = offset;
-            if (offset.dy == 0) {
-                passed.axisRadius = uint16_t(std::abs(offset.dx));
-            }
+            passed.Note(offset);
         } else if (++run == 8) {
             cursor = at;
             table.Step(cursor);
@@ -284,11 +280,7 @@ bool NearestSearch::WalkOffsetByOffset(uint32_t skipTo, Passed& passed) {
         table.Step(cursor);
         if (IsAllowed(offset)) {
             run = 0;
-            passed.anyAllowed = true;
-            passed.lastAllowed = offset;
-            if (offset.dy == 0) {
-                passed.axisRadius = uint16_t(std::abs(offset.dx));
-            }
+            passed.Note(offset);
         } else if (++run == 8) {
             return false;
         }

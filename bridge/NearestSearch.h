@@ -64,6 +64,15 @@ public:
         bool anyAllowed = false;   // an allowed offset was passed
         Offset lastAllowed{0, 0};  // the last of them, when there was one
         uint16_t axisRadius = 0;   // largest |dx| of an allowed offset with dy 0, or 0
+
+        // An allowed offset the walk went past, nearest first.
+        void Note(Offset offset) {
+            anyAllowed = true;
+            lastAllowed = offset;
+            if (offset.dy == 0) {
+                axisRadius = uint16_t(offset.dx < 0 ? -offset.dx : offset.dx);
+            }
+        }
     };
 
     // Moves the search on, exactly as successive Next calls would, over every

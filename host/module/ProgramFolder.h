@@ -6,6 +6,9 @@
 
 namespace oxhost {
 
+// The running program's own file; "" when it cannot be found.
+std::string ProgramPath();
+
 // Without a trailing separator; "" when the program's own path cannot be found.
 std::string ProgramFolder();
 

@@ -5,10 +5,15 @@
 
 namespace oxhost {
 
-std::string ProgramFolder() {
+std::string ProgramPath() {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : program.parent_path().string();
+    return error ? std::string() : program.string();
+}
+
+std::string ProgramFolder() {
+    const std::string program = ProgramPath();
+    return program.empty() ? program : std::filesystem::path(program).parent_path().string();
 }
 
 }  // namespace oxhost

@@ -8,7 +8,7 @@
 
 namespace oxhost {
 
-std::string ProgramFolder() {
+std::string ProgramPath() {
     // Paths may be longer than MAX_PATH; the buffer grows until the name fits.
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
@@ -17,10 +17,15 @@ std::string ProgramFolder() {
             return std::string();
         }
         if (length < buffer.size()) {
-            return std::filesystem::path(std::string(buffer.data(), length)).parent_path().string();
+            return std::string(buffer.data(), length);
         }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::string ProgramFolder() {
+    const std::string program = ProgramPath();
+    return program.empty() ? program : std::filesystem::path(program).parent_path().string();
 }
 
 }  // namespace oxhost

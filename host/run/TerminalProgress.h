@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "host/image/ImageProgress.h"
 #include "host/run/ProgressSink.h"
 
 namespace oxhost {
@@ -62,5 +63,10 @@ private:
     // Columns the line last drawn took, so a shorter one can blank the rest.
     size_t drawnWidth = 0;
 };
+
+// Shows how far an image reader or writer has got on `progress`'s bar.
+inline ImageProgress ProgressOnBar(TerminalProgress& progress) {
+    return [&progress](int32_t done, int32_t total) { progress.Report(done, total); };
+}
 
 }  // namespace oxhost

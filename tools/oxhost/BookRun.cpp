@@ -8,6 +8,7 @@
 
 #include "PageProcess.h"
 #include "host/HostError.h"
+#include "host/module/ProgramFolder.h"
 #include "host/run/InterruptWatch.h"
 #include "host/run/TerminalProgress.h"
 
@@ -67,10 +68,9 @@ PageReport EndedPageReport(const FlatPage& page, const PageProcess& process) {
     const std::string& output = process.Output();
     const size_t end = output.find_last_not_of("\r\n");
     if (end != std::string::npos) {
-        const size_t start = output.rfind('\n', end);
-        const std::string line =
-            output.substr(start == std::string::npos ? 0 : start + 1,
-                          end + 1 - (start == std::string::npos ? 0 : start + 1));
+        const size_t newline = output.rfind('\n', end);
+        const size_t start = newline == std::string::npos ? 0 : newline + 1;
+        const std::string line = output.substr(start, end + 1 - start);
         try {
             return PageFromJson(line);
         } catch (const HostError&) {
@@ -91,7 +91,10 @@ void PrintPageWarnings(const PageReport& report) {
 }
 
 BookOutcome RunBook(const std::vector<FlatPage>& pages, const Options& options, int jobs) {
-    const std::string program = OwnProgramPath();
+    const std::string program = ProgramPath();
+    if (program.empty()) {
+        throw HostError("cannot find the oxhost program to start page processes from");
+    }
     std::vector<std::unique_ptr<PageReport>> reports(pages.size());
     std::deque<size_t> waiting;
     for (size_t index = 0; index < pages.size(); ++index) {

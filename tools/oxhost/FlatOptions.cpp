@@ -7,10 +7,6 @@
 namespace oxhost {
 namespace {
 
-bool Names(const std::string& argument, const std::string& name) {
-    return argument == name || argument.compare(0, name.size() + 1, name + "=") == 0;
-}
-
 int NumberValue(const std::string& name, const OptionValue& value, int low, int high) {
     const std::string text = value(name);
     const bool digits = !text.empty() && text.size() <= 9 &&
@@ -35,22 +31,22 @@ std::string TextValue(const std::string& name, const OptionValue& value) {
 
 bool ParseFlatOption(const std::string& argument, const OptionValue& value, FlatChoices& choices) {
     std::string name;
-    if (Names(argument, "--threshold")) {
+    if (OptionNamed(argument, "--threshold")) {
         name = "--threshold";
         choices.threshold = NumberValue(name, value, 0, 255);
-    } else if (Names(argument, "--close-gaps")) {
+    } else if (OptionNamed(argument, "--close-gaps")) {
         name = "--close-gaps";
         choices.closeGaps = NumberValue(name, value, 0, 64);
     } else if (argument == "--no-solid-black") {
         name = argument;
         choices.keepSolidBlack = false;
-    } else if (Names(argument, "--solid-black")) {
+    } else if (OptionNamed(argument, "--solid-black")) {
         name = "--solid-black";
         choices.solidBlackThickness = NumberValue(name, value, 2, 1000);
-    } else if (Names(argument, "--out-dir")) {
+    } else if (OptionNamed(argument, "--out-dir")) {
         name = "--out-dir";
         choices.outDir = TextValue(name, value);
-    } else if (argument == "-o" || Names(argument, "--output")) {
+    } else if (argument == "-o" || OptionNamed(argument, "--output")) {
         name = argument == "-o" ? "-o" : "--output";
         choices.output = TextValue(name, value);
     } else if (argument == "--composite") {
@@ -62,7 +58,7 @@ bool ParseFlatOption(const std::string& argument, const OptionValue& value, Flat
     } else if (argument == "--tiff") {
         name = argument;
         choices.tiff = true;
-    } else if (argument == "-j" || Names(argument, "--jobs")) {
+    } else if (argument == "-j" || OptionNamed(argument, "--jobs")) {
         name = argument == "-j" ? "-j" : "--jobs";
         choices.jobs = NumberValue(name, value, 1, 256);
     } else if (argument.size() > 2 && argument.compare(0, 2, "-j") == 0 &&
@@ -71,10 +67,10 @@ bool ParseFlatOption(const std::string& argument, const OptionValue& value, Flat
         name = "-j";
         choices.jobs = NumberValue(
             name, [&](const std::string&) { return argument.substr(2); }, 1, 256);
-    } else if (Names(argument, "--report")) {
+    } else if (OptionNamed(argument, "--report")) {
         name = "--report";
         choices.reportFile = TextValue(name, value);
-    } else if (Names(argument, "--worker-page")) {
+    } else if (OptionNamed(argument, "--worker-page")) {
         name = "--worker-page";
         choices.workerPage = NumberValue(name, value, 0, 1000000);
     } else {

@@ -117,10 +117,6 @@ void RunOneFilter(const PluginModule& module, Document& document, const Options&
     report.warnings.insert(report.warnings.end(), outcome.warnings.begin(), outcome.warnings.end());
 }
 
-ImageProgress ProgressOnBar(TerminalProgress& progress) {
-    return [&progress](int32_t done, int32_t total) { progress.Report(done, total); };
-}
-
 // The flats, and the other files asked for, put in place together.
 void WriteOutputs(const FlatPage& page, const Document& original, const Document& flats,
                   TerminalProgress& progress, PageReport& report) {

@@ -10,6 +10,10 @@
 
 namespace oxhost {
 
+bool OptionNamed(const std::string& argument, const std::string& name) {
+    return argument == name || argument.compare(0, name.size() + 1, name + "=") == 0;
+}
+
 bool ParseHexColor(const std::string& text, PickedColor& color) {
     const std::string digits = !text.empty() && text[0] == '#' ? text.substr(1) : text;
     if (digits.size() != 6 ||
@@ -36,10 +40,6 @@ std::string TakeValue(const std::string& name, const std::string& argument, int&
         throw UsageError("option " + name + " needs a value");
     }
     return argv[++index];
-}
-
-bool Names(const std::string& argument, const std::string& name) {
-    return argument == name || argument.compare(0, name.size() + 1, name + "=") == 0;
 }
 
 std::string FileValue(const std::string& name, const std::string& argument, int& index, int argc,
@@ -98,47 +98,46 @@ Options ParseOptions(int argc, char** argv) {
             options.help = true;
         } else if (argument == "--version") {
             options.version = true;
-        } else if (Names(argument, "--max-megapixels")) {
+        } else if (OptionNamed(argument, "--max-megapixels")) {
             options.maxMegapixels = PositiveCount(
                 "--max-megapixels", TakeValue("--max-megapixels", argument, i, argc, argv));
-        } else if (Names(argument, "--compression")) {
+        } else if (OptionNamed(argument, "--compression")) {
             const std::string name = TakeValue("--compression", argument, i, argc, argv);
             if (!ParseWriteCompression(name, options.compression)) {
-                throw UsageError("--compression wants fast, balanced or small, not '" + name +
-                                 "'");
+                throw UsageError("--compression wants fast, balanced or small, not '" + name + "'");
             }
             options.compressionGiven = true;
         } else if (argument == "--quiet" || argument == "-q") {
             options.quiet = true;
         } else if (argument == "--text") {
             options.aboutText = true;
-        } else if (Names(argument, "--plugins")) {
+        } else if (OptionNamed(argument, "--plugins")) {
             options.pluginFolders.push_back(TakeValue("--plugins", argument, i, argc, argv));
-        } else if (Names(argument, "--layout")) {
+        } else if (OptionNamed(argument, "--layout")) {
             const std::string name = TakeValue("--layout", argument, i, argc, argv);
             if (!BufferLayout::FromName(name, options.layout)) {
                 throw UsageError("unknown buffer layout '" + name +
                                  "' (interleaved, planar, padded or zero-steps)");
             }
-        } else if (Names(argument, "--cmyk-profile")) {
+        } else if (OptionNamed(argument, "--cmyk-profile")) {
             options.cmykProfile = TakeValue("--cmyk-profile", argument, i, argc, argv);
-        } else if (Names(argument, "--pick-color")) {
+        } else if (OptionNamed(argument, "--pick-color")) {
             const std::string text = TakeValue("--pick-color", argument, i, argc, argv);
             PickedColor color;
             if (!ParseHexColor(text, color)) {
                 throw UsageError("--pick-color wants a colour as RRGGBB, not '" + text + "'");
             }
             options.pickedColors.push_back(color);
-        } else if (Names(argument, "--add")) {
+        } else if (OptionNamed(argument, "--add")) {
             options.addSwatchFile = FileValue("--add", argument, i, argc, argv);
-        } else if (Names(argument, "--play")) {
+        } else if (OptionNamed(argument, "--play")) {
             options.playFile = FileValue("--play", argument, i, argc, argv);
         } else if (argument == "--dialog") {
             options.dialog = true;
-        } else if (Names(argument, "--dialog-script")) {
+        } else if (OptionNamed(argument, "--dialog-script")) {
             options.dialogScript = FileValue("--dialog-script", argument, i, argc, argv);
             options.dialog = true;
-        } else if (Names(argument, "--record")) {
+        } else if (OptionNamed(argument, "--record")) {
             options.recordFile = FileValue("--record", argument, i, argc, argv);
         } else if (!ParseTintfloodOption(argument, takeValue, options.tintflood) &&
                    !ParseFlatOption(argument, takeValue, options.flat)) {

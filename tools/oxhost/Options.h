@@ -43,6 +43,10 @@ struct Options {
 // Throws UsageError for an unknown option or a bad option value.
 Options ParseOptions(int argc, char** argv);
 
+// Whether `argument` is the option `name`, alone ("--name", its value
+// following) or with its value ("--name=value").
+bool OptionNamed(const std::string& argument, const std::string& name);
+
 // A colour given as "#rrggbb" or "rrggbb"; false for anything else.
 bool ParseHexColor(const std::string& text, PickedColor& color);
 

@@ -22,10 +22,13 @@ public:
     // Collects what the process wrote so far without waiting; true once it
     // has ended and everything it wrote is in Output().
     virtual bool Poll() = 0;
-    // Asks the process to stop (as Ctrl-C would), then Wait.
-    virtual void Stop() = 0;
+    // Asks the process to stop (as Ctrl-C would), then waits for its end.
+    void Stop() {
+        AskToStop();
+        Wait();
+    }
     // Waits for the end.
-    virtual void Wait() = 0;
+    void Wait();
 
     const std::string& Output() const { return output; }
     // The exit status once ended; -1 when it ended otherwise (a signal).
@@ -34,15 +37,21 @@ public:
     const std::string& EndDescription() const { return endDescription; }
 
 protected:
+    // Sends the request to stop, unless the process has ended.
+    virtual void AskToStop() = 0;
+
     std::string output;
     int exitStatus = -1;
     std::string endDescription;
 };
 
-// The running program's own file, to start its workers from.
-std::string OwnProgramPath();
-
 // Sleeps a little between polls.
 void PauseBetweenPolls();
+
+inline void PageProcess::Wait() {
+    while (!Poll()) {
+        PauseBetweenPolls();
+    }
+}
 
 }  // namespace oxhost

@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <thread>
 
 #include "PageProcess.h"
@@ -45,20 +44,13 @@ public:
         return ended && outputPipe < 0;
     }
 
-    void Stop() override {
+private:
+    void AskToStop() override {
         if (!ended) {
             kill(process, SIGTERM);
         }
-        Wait();
     }
 
-    void Wait() override {
-        while (!Poll()) {
-            PauseBetweenPolls();
-        }
-    }
-
-private:
     void ReadAvailable() {
         char buffer[4096];
         while (outputPipe >= 0) {
@@ -126,15 +118,6 @@ std::unique_ptr<PageProcess> PageProcess::Start(const std::string& program,
     }
     fcntl(pipeEnds[0], F_SETFL, fcntl(pipeEnds[0], F_GETFL) | O_NONBLOCK);
     return std::make_unique<LinuxPageProcess>(process, pipeEnds[0]);
-}
-
-std::string OwnProgramPath() {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) {
-        throw HostError("cannot find the oxhost program to start page processes from");
-    }
-    return program.string();
 }
 
 void PauseBetweenPolls() {

@@ -58,20 +58,13 @@ public:
         return ended && outputPipe == nullptr;
     }
 
-    void Stop() override {
+private:
+    void AskToStop() override {
         if (!ended) {
             TerminateProcess(process, 130);
         }
-        Wait();
     }
 
-    void Wait() override {
-        while (!Poll()) {
-            PauseBetweenPolls();
-        }
-    }
-
-private:
     void ReadAvailable() {
         while (outputPipe != nullptr) {
             DWORD available = 0;
@@ -131,15 +124,6 @@ std::unique_ptr<PageProcess> PageProcess::Start(const std::string& program,
     }
     CloseHandle(started.hThread);
     return std::make_unique<WindowsPageProcess>(started.hProcess, readEnd);
-}
-
-std::string OwnProgramPath() {
-    char path[MAX_PATH * 4];
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path) {
-        throw HostError("cannot find the oxhost program to start page processes from");
-    }
-    return std::string(path, length);
 }
 
 void PauseBetweenPolls() {

@@ -13,13 +13,13 @@
 #include "FilterSelectors.h"
 #include "ImageModes.h"
 #include "PluginLookup.h"
-#include "host/dialog/PluginReference.h"
 #include "ResultCodes.h"
 #include "RunChecks.h"
 #include "RunDialog.h"
 #include "RunScripting.h"
 #include "host/HostError.h"
 #include "host/color/ColorServicesHost.h"
+#include "host/dialog/PluginReference.h"
 #include "host/image/AtomicFile.h"
 #include "host/image/DocumentAllocation.h"
 #include "host/image/ImageFile.h"
@@ -70,10 +70,6 @@ void PrintWarningsBelowBar(TerminalProgress& progress, const std::vector<std::st
 // The name of the file `path` names, for the bar's label.
 std::string FileName(const std::string& path) {
     return std::filesystem::path(path).filename().string();
-}
-
-ImageProgress ProgressOnBar(TerminalProgress& progress) {
-    return [&progress](int32_t done, int32_t total) { progress.Report(done, total); };
 }
 
 Document LoadInput(const std::string& input, const std::string& output,

@@ -11,10 +11,6 @@ namespace {
 
 constexpr uint32_t kMaxSize = 2147483647;  // descriptors carry sizes as int32
 
-bool Names(const std::string& argument, const std::string& name) {
-    return argument == name || argument.compare(0, name.size() + 1, name + "=") == 0;
-}
-
 // A plain decimal number from 0 to `max`.
 bool ParseNumber(const std::string& text, uint32_t max, uint32_t& number) {
     if (text.empty() || text.size() > 10 ||
@@ -77,16 +73,16 @@ bool ParseColorOption(const std::string& text, RGBColor& color) {
 bool ParseTintfloodOption(const std::string& argument, const OptionValue& value,
                           TintfloodChoices& choices) {
     std::string name;
-    if (Names(argument, "--fill-color")) {
+    if (OptionNamed(argument, "--fill-color")) {
         name = "--fill-color";
         choices.fillColor = ColorValue(name, value);
-    } else if (Names(argument, "--flag-color")) {
+    } else if (OptionNamed(argument, "--flag-color")) {
         name = "--flag-color";
         choices.flagColor = ColorValue(name, value);
-    } else if (Names(argument, "--tolerance")) {
+    } else if (OptionNamed(argument, "--tolerance")) {
         name = "--tolerance";
         choices.tolerance = uint16_t(NumberValue(name, value, 65535));
-    } else if (Names(argument, "--palette")) {
+    } else if (OptionNamed(argument, "--palette")) {
         name = "--palette";
         choices.palette = value(name);
         if (choices.palette->empty()) {
@@ -95,13 +91,13 @@ bool ParseTintfloodOption(const std::string& argument, const OptionValue& value,
     } else if (argument == "--random") {
         name = argument;
         choices.random = true;
-    } else if (Names(argument, "--flag")) {
+    } else if (OptionNamed(argument, "--flag")) {
         name = "--flag";
         choices.flagSize = NumberValue(name, value, kMaxSize);
-    } else if (Names(argument, "--join")) {
+    } else if (OptionNamed(argument, "--join")) {
         name = "--join";
         choices.joinSize = NumberValue(name, value, kMaxSize);
-    } else if (Names(argument, "--measure")) {
+    } else if (OptionNamed(argument, "--measure")) {
         name = "--measure";
         const std::string text = value(name);
         if (text != "area" && text != "box") {
