@@ -200,7 +200,10 @@ bool NearestSearch::EndlessUpTo(uint32_t key) const {
 
 // EndlessBelowKey for the bounds, kept while they stay: a search asks twice.
 uint64_t NearestSearch::Endless(const Reaches& reaches) const {
-    if (!std::equal(reaches.side, reaches.side + 4, endlessFor.side)) {
+    // Side by side: a library compare of sixteen bytes costs a call.
+    const int32_t* was = endlessFor.side;
+    const int32_t* is = reaches.side;
+    if (((was[0] ^ is[0]) | (was[1] ^ is[1]) | (was[2] ^ is[2]) | (was[3] ^ is[3])) != 0) {
         endlessFor = reaches;
         endlessKey = EndlessBelowKey(reaches);
     }
@@ -230,6 +233,12 @@ bool NearestSearch::FindEnd(const Reaches& reaches, uint32_t startKey, uint32_t 
         ends = true;
     }
     return ends && end.key < skipTo;
+}
+
+uint64_t NearestSearch::FirstEndBelow(const Reaches& reaches, uint32_t belowKey) {
+    GroupKey end{0, 0, 0};
+    const uint32_t limit = std::min(belowKey, kEndOfOffsets);
+    return FindEnd(reaches, 0, limit, end) ? end.key : belowKey;
 }
 
 // The disallowed offsets just before `at`, back to the walk's start, and the

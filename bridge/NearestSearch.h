@@ -103,9 +103,30 @@ public:
     // out (lastLeftOut, anyAllowed false). `wanted` may be asked about more
     // offsets of the distance than the walk hands out: it must not depend on
     // being asked in walk order. The next search starts with Begin or Start.
+    // A caller that knows no walk from these bounds ends below `noEndBelow`
+    // (see FirstEndBelow) passes it, sparing the search the proof.
     template <typename Wanted>
     Outcome FirstWanted(uint32_t nearestWanted, uint16_t startRadius, bool lastAllowed,
-                        Wanted wanted);
+                        Wanted wanted, uint64_t noEndBelow = 0);
+
+    // The key of the group where a walk from the nearest offset ends, for a
+    // centre with these reaches; `belowKey` when it ends at no smaller key.
+    // A walk from a centre whose reaches are each as large or larger,
+    // started anywhere, ends at no smaller key: it meets fewer disallowed
+    // offsets, and a later start leaves out runs.
+    uint64_t FirstEndBelow(const Reaches& reaches, uint32_t belowKey);
+
+    // Whether the search knows, from the bounds alone, that no walk ends at
+    // this key or nearer.
+    bool EndlessUpTo(uint32_t key) const;
+
+    // FirstWanted's usual case, for callers that search once a pixel: the
+    // distance lies within the nearest edge and the rings entered, and an
+    // offset of it is wanted. False, with `outcome` untouched, when that is
+    // not so; then ask FirstWanted.
+    template <typename Wanted>
+    bool FirstWantedWithinEdges(uint32_t nearestWanted, uint16_t startRadius, Wanted wanted,
+                                Outcome& outcome) const;
 
     uint16_t RingCount() const { return ringCount; }
     uint32_t RingKey() const { return ringKey; }
@@ -114,6 +135,21 @@ public:
     static constexpr uint16_t kMaxRing = OffsetTable::kMaxRing;
 
 private:
+    // The key of the group Start begins at, for a radius of entered rings:
+    // radius 0 and 1 both start at the first group.
+    static uint32_t StartKey(uint16_t startRadius) {
+        return startRadius <= 1 ? 0 : uint32_t(startRadius) * startRadius;
+    }
+    // Every offset nearer than `nearestWanted` lies within the bounds, in
+    // entered rings, and not before the start.
+    bool WithinEdges(uint32_t nearestWanted, uint16_t startRadius) const;
+    // The first wanted of the listed offsets of the distance, which lies
+    // within the edges; false when none is wanted.
+    template <typename Wanted>
+    bool FirstListedWanted(uint32_t nearestWanted, uint16_t startRadius, const Offset* listed,
+                           size_t count, Wanted& wanted, Outcome& outcome) const;
+    void FoundWithinEdges(uint32_t nearestWanted, uint16_t startRadius, Offset found,
+                          Outcome& outcome) const;
     bool EnterNextRingAt(uint32_t key);
     void EnsureBuilt(uint16_t ring);
     bool IsAllowed(Offset offset) const {
@@ -121,8 +157,6 @@ private:
                offset.dx <= boundRight;
     }
     bool IsAllowedAt(TablePosition at) const { return IsAllowed(table.At(at)); }
-    // No walk from inside the bounds ends in a group of this key or nearer.
-    bool EndlessUpTo(uint32_t key) const;
     uint64_t Endless(const Reaches& reaches) const;
     // Enters the rings a walk to this key enters; false when beyond the last.
     bool Reachable(uint32_t key) {
@@ -191,8 +225,61 @@ inline bool NearestSearch::Next(int& dx, int& dy) {
 }
 
 template <typename Wanted>
+bool NearestSearch::FirstWantedWithinEdges(uint32_t nearestWanted, uint16_t startRadius,
+                                           Wanted wanted, Outcome& outcome) const {
+    size_t count = 0;
+    const Offset* listed = table.OffsetsOfKey(nearestWanted, count);
+    return listed != nullptr && count <= 64 && WithinEdges(nearestWanted, startRadius) &&
+           FirstListedWanted(nearestWanted, startRadius, listed, count, wanted, outcome);
+}
+
+template <typename Wanted>
+bool NearestSearch::FirstListedWanted(uint32_t nearestWanted, uint16_t startRadius,
+                                      const Offset* listed, size_t count, Wanted& wanted,
+                                      Outcome& outcome) const {
+    // Every offset of the distance tested at once: fewer guesses for the
+    // processor than stopping at the first wanted one.
+    uint64_t hits = 0;
+    for (size_t k = 0; k < count; ++k) {
+        hits |= uint64_t(wanted(int(listed[k].dx), int(listed[k].dy)) ? 1 : 0) << k;
+    }
+    if (hits == 0) {
+        return false;
+    }
+    FoundWithinEdges(nearestWanted, startRadius, listed[__builtin_ctzll(hits)], outcome);
+    return true;
+}
+
+inline bool NearestSearch::WithinEdges(uint32_t nearestWanted, uint16_t startRadius) const {
+    const int64_t nearestEdge = std::min(std::min(-int64_t(boundLeft), -int64_t(boundTop)),
+                                         std::min(int64_t(boundRight), int64_t(boundBottom)));
+    return startRadius <= ringCount && nearestWanted >= StartKey(startRadius) &&
+           nearestWanted <= ringKey && nearestWanted < table.CompleteBelowKey() &&
+           nearestEdge >= 0 &&
+           uint64_t(nearestWanted) < uint64_t(nearestEdge + 1) * uint64_t(nearestEdge + 1);
+}
+
+inline void NearestSearch::FoundWithinEdges(uint32_t nearestWanted, uint16_t startRadius,
+                                            Offset found, Outcome& outcome) const {
+    outcome.found = outcome.anyAllowed = true;
+    outcome.offset = found;
+    outcome.lastLeftOut = false;
+    // An axis group ends the offsets of its distance, (-a, 0) first: an
+    // offset of it was handed out after (-a, 0). Otherwise, within the edges,
+    // every nearer axis offset was handed out.
+    if (found.dx == 0 || found.dy == 0) {
+        outcome.axisRadius =
+            uint16_t((found.dx < 0 ? -found.dx : found.dx) + (found.dy < 0 ? -found.dy : found.dy));
+    } else {
+        const uint32_t radius = SmallIntegerSquareRoot(nearestWanted - 1);
+        outcome.axisRadius = radius * radius >= StartKey(startRadius) ? uint16_t(radius) : 0;
+    }
+}
+
+template <typename Wanted>
 NearestSearch::Outcome NearestSearch::FirstWanted(uint32_t nearestWanted, uint16_t startRadius,
-                                                  bool lastAllowed, Wanted wanted) {
+                                                  bool lastAllowed, Wanted wanted,
+                                                  uint64_t noEndBelow) {
     Outcome outcome;
     const size_t startGroup = StartGroup(startRadius);
     const uint32_t startKey = startGroup == 0 ? 0 : table[startGroup].key;
@@ -202,35 +289,16 @@ NearestSearch::Outcome NearestSearch::FirstWanted(uint32_t nearestWanted, uint16
     const bool withinEdges =
         nearestEdge >= 0 &&
         uint64_t(nearestWanted) < uint64_t(nearestEdge + 1) * uint64_t(nearestEdge + 1);
-    if (nearestWanted >= startKey && (withinEdges || EndlessUpTo(nearestWanted)) &&
+    if (nearestWanted >= startKey &&
+        (withinEdges || nearestWanted < noEndBelow || EndlessUpTo(nearestWanted)) &&
         Reachable(nearestWanted)) {
         // The walk passes every offset nearer (none is wanted) and goes on
         // through the offsets of that distance, where a wanted one is.
         size_t count = 0;
         const Offset* listed = table.OffsetsOfKey(nearestWanted, count);
-        if (listed != nullptr && withinEdges && count <= 64) {
-            // Every offset of the distance tested at once: fewer guesses for
-            // the processor than stopping at the first wanted one.
-            uint64_t hits = 0;
-            for (size_t k = 0; k < count; ++k) {
-                hits |= uint64_t(wanted(int(listed[k].dx), int(listed[k].dy)) ? 1 : 0) << k;
-            }
-            if (hits != 0) {
-                const size_t first = size_t(__builtin_ctzll(hits));
-                outcome.found = outcome.anyAllowed = true;
-                outcome.offset = listed[first];
-                // An axis group ends the offsets of its distance, (-a, 0)
-                // fourth from the end: handed out from there on. Within the
-                // edges every nearer axis offset was handed out.
-                const Offset axis = listed[count - 1];
-                if (axis.dx == 0 && first + 4 >= count) {
-                    outcome.axisRadius = uint16_t(axis.dy);
-                } else {
-                    const uint32_t radius = SmallIntegerSquareRoot(nearestWanted - 1);
-                    outcome.axisRadius = radius * radius >= startKey ? uint16_t(radius) : 0;
-                }
-                return outcome;
-            }
+        if (listed != nullptr && withinEdges && count <= 64 &&
+            FirstListedWanted(nearestWanted, startRadius, listed, count, wanted, outcome)) {
+            return outcome;
         }
         outcome.axisRadius = AxisRadiusBefore(nearestWanted, startKey);
         if (listed != nullptr) {

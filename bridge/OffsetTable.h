@@ -79,7 +79,7 @@ public:
     // The offsets of squared distance `key` in walk order, `count` of them;
     // null when the key is not listed.
     const Offset* OffsetsOfKey(uint32_t key, size_t& count) const {
-        if (key + 1 >= offsetsOfKeyStart.size()) {
+        if (size_t(key) + 1 >= offsetsOfKeyStart.size()) {
             return nullptr;
         }
         count = offsetsOfKeyStart[key + 1] - offsetsOfKeyStart[key];

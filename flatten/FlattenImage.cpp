@@ -41,6 +41,9 @@ public:
             }
             distances->NextStrip(firstRow, rows);
         }
+        stripFirstRow = firstRow;
+        stripLastRow = uint16_t(firstRow + rows - 1);
+        columnEnds.assign(job.width, ColumnEnd());
         longWalksBefore = longWalks;
         longWalks = 0;
         ringHint = 1;
@@ -217,8 +220,13 @@ private:
             return coloured.Coloured(uint32_t(y + dy), uint32_t(x + dx));
         };
         const uint16_t startRadius = ringHint;
-        NearestSearch::Outcome outcome =
-            search.FirstWanted(nearest, startRadius, alike == Alike::kDiffer, colouredAt);
+        NearestSearch::Outcome outcome;
+        if (!search.FirstWantedWithinEdges(nearest, startRadius, colouredAt, outcome)) {
+            const uint64_t noEndBelow =
+                coloured.Any() && !search.EndlessUpTo(nearest) ? ColumnNoEndBelow(x, nearest) : 0;
+            outcome = search.FirstWanted(nearest, startRadius, alike == Alike::kDiffer, colouredAt,
+                                         noEndBelow);
+        }
         if (outcome.lastLeftOut && alike == Alike::kUnknown) {
             // Looked at once, when a walk first ends without colour.
             alike = LinePixelsAlike() ? Alike::kAlike : Alike::kDiffer;
@@ -233,6 +241,21 @@ private:
             ringHint = outcome.axisRadius;
         }
         previousReach = outcome.found ? nearest : ~uint32_t(0);
+    }
+
+    // No walk from a centre of column x in this strip ends below the key
+    // returned, found once a column and strip as far as `key` asks: the
+    // strip's centre with the least room up and down bounds them all.
+    uint64_t ColumnNoEndBelow(uint16_t x, uint32_t key) {
+        ColumnEnd& known = columnEnds[x];
+        if (!known.exact && key >= known.below) {
+            const Reaches least{{int32_t(x), int32_t(stripFirstRow), int32_t(lastColumn) - x,
+                                 int32_t(lastRow) - stripLastRow}};
+            const uint32_t asked = key + 1;
+            known.below = search.FirstEndBelow(least, asked);
+            known.exact = known.below < asked;
+        }
+        return known.below;
     }
 
     void CopyPixel(const uint8_t* source, uint8_t* destination) const {
@@ -271,6 +294,15 @@ private:
     enum class Alike { kUnknown, kAlike, kDiffer };
     Alike alike = Alike::kUnknown;
     std::vector<uint64_t> lineColumns;
+    // Per column of the strip: no walk ends below `below`; `exact` when one
+    // ends there.
+    struct ColumnEnd {
+        uint64_t below = 0;
+        bool exact = false;
+    };
+    std::vector<ColumnEnd> columnEnds;
+    uint16_t stripFirstRow = 0;
+    uint16_t stripLastRow = 0;
     std::unique_ptr<ColouredDistance> distances;
 };
 

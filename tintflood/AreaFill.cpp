@@ -1,6 +1,7 @@
 // The scan of the document and the flood fill of each area it meets.
 #include <cstring>
 
+#include "AreaRuns.h"
 #include "FloodFill.h"
 #include "ImageAccess.h"
 #include "ResultCodes.h"
@@ -17,11 +18,10 @@ int16_t TintfloodPlugin::ScanAndFill() {
 
     int16_t result = noErr;
     for (int32_t row = 0; row < rows && result == noErr; ++row) {
-        uint8_t* pixel = PixelAddress(0, uint32_t(row));
-        for (int32_t column = 0; column < columns; ++column, pixel += columnStep) {
-            if (!range.Contains(pixel, channelCount, planeStep)) {
-                continue;
-            }
+        // Painted pixels are out of range, so the next pixel in range is the
+        // first of an area not met yet (or of one repainted into the range).
+        for (int32_t column = NextColumnInRange(*this, row, 0); column < columns;
+             column = NextColumnInRange(*this, row, column + 1)) {
             ChooseFillColor();
             if (range.Contains(areaColor, channelCount, 1)) {
                 // Painted pixels would pass the test again and the fill would
@@ -52,7 +52,7 @@ int16_t TintfloodPlugin::ScanAndFill() {
 }
 
 void TintfloodPlugin::FillArea(uint16_t column, uint16_t row) {
-    SpanFill(column, row, [](int32_t c, int32_t r) { return activeTintflood->FillPixel(c, r); });
+    FillAreaByRuns(*this, column, row, [](int32_t, int32_t, int32_t) {});
 }
 
 bool TintfloodPlugin::FillPixel(int32_t column, int32_t row) {

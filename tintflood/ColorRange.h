@@ -19,3 +19,8 @@ struct ColorRange {
         return true;
     }
 };
+
+// The colours too dark to fill with: every channel 90 or less, or in a CMYK
+// document (`cmyk`) a fourth byte below 40 whatever the others, which the
+// range tests by its 4 channels.
+ColorRange TooDarkRange(bool cmyk);

@@ -16,24 +16,25 @@ uint32_t NextRandom() {
 
 constexpr int kPaletteAttempts = 10;
 constexpr int kAllAttempts = 100;
-constexpr uint8_t kDarkLimit = 90;
-constexpr uint8_t kCmykDarkLimit = 40;
+constexpr uint8_t kDarkest = 90;
+constexpr uint8_t kCmykDarkest = 39;  // 255 is no ink: low K bytes are heavy black
 
 }  // namespace
+
+ColorRange TooDarkRange(bool cmyk) {
+    ColorRange dark;
+    for (int k = 0; k < 4; ++k) {
+        dark.high[k] = cmyk ? (k == 3 ? kCmykDarkest : 255) : kDarkest;
+    }
+    return dark;
+}
 
 bool TintfloodPlugin::IsUsableFillColor() const {
     if (range.Contains(areaColor, channelCount, 1)) {
         return false;
     }
-    if (filterRecord->imageMode == plugInModeCMYKColor) {
-        return areaColor[3] >= kCmykDarkLimit;  // 255 is no ink: low K bytes are heavy black
-    }
-    for (uint8_t k = 0; k < channelCount; ++k) {
-        if (areaColor[k] > kDarkLimit) {
-            return true;
-        }
-    }
-    return false;
+    const bool cmyk = filterRecord->imageMode == plugInModeCMYKColor;
+    return !TooDarkRange(cmyk).Contains(areaColor, cmyk ? 4 : channelCount, 1);
 }
 
 void TintfloodPlugin::ChooseFillColor() {

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <memory>
 #include <queue>
+#include <type_traits>
 #include <vector>
 
-#include "FloodFill.h"
+#include "AreaRuns.h"
 #include "ImageAccess.h"
 #include "ImageModes.h"
 #include "NearestSearch.h"
@@ -22,8 +23,11 @@ namespace {
 // appear during the joining pass, as areas take a colour; the flags follow.
 class JoinSources {
 public:
-    template <typename IsSource>
-    JoinSources(uint32_t width, uint32_t height, IsSource isSource) : width(width), height(height) {
+    // anySource(left, top, end, bottom): whether columns left to end - 1 of
+    // rows top to bottom - 1 hold a source.
+    template <typename AnySource>
+    JoinSources(uint32_t width, uint32_t height, AnySource anySource)
+        : width(width), height(height) {
         for (uint32_t w = width, h = height;;) {
             w = (w + 7) / 8;
             h = (h + 7) / 8;
@@ -32,16 +36,11 @@ public:
                 break;
             }
         }
-        // One source marks a block: each block is read only up to its first.
+        // A block holding a source is marked, and the blocks above it.
         for (uint32_t by = 0; by < levels[0].height; ++by) {
             for (uint32_t bx = 0; bx < levels[0].width; ++bx) {
-                bool found = false;
-                for (uint32_t y = by * 8; y < std::min(height, by * 8 + 8) && !found; ++y) {
-                    for (uint32_t x = bx * 8; x < std::min(width, bx * 8 + 8) && !found; ++x) {
-                        found = isSource(x, y);
-                    }
-                }
-                if (found) {
+                if (anySource(bx * 8, by * 8, std::min(width, bx * 8 + 8),
+                              std::min(height, by * 8 + 8))) {
                     Add(bx * 8, by * 8);
                 }
             }
@@ -139,6 +138,31 @@ private:
     Queue pending;
 };
 
+// Whether columns left to end - 1 (at most 8) of rows top to bottom - 1 hold
+// a source: a pixel in neither the flag range nor the range of colours too
+// dark to fill with, which is the usable test of a fill colour.
+template <typename Rows>
+bool AnySourceIn(const Rows& flagRows, const Rows& darkRows, int32_t left, int32_t top, int32_t end,
+                 int32_t bottom) {
+    const uint64_t blockBits = (uint64_t(1) << ((end - left) * Rows::kBitsPerPixel)) - 1;
+    for (int32_t y = top; y < bottom; ++y) {
+        const uint8_t* row = flagRows.Row(y);
+        if (left + kBlockPixels <= flagRows.Width()) {
+            const uint64_t taken = flagRows.BlockBits(row, left) | darkRows.BlockBits(row, left);
+            if ((~taken & Rows::kPixelBits & blockBits) != 0) {
+                return true;
+            }
+            continue;
+        }
+        for (int32_t x = left; x < end; ++x) {
+            if (!flagRows.Contains(row, x) && !darkRows.Contains(row, x)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 // Work between two looks at the host's abort (candidates examined, pixels
 // painted), and how far a search walks before it asks for the nearest source.
 constexpr uint32_t kWorkBetweenChecks = 1u << 16;
@@ -201,6 +225,20 @@ bool TintfloodPlugin::JoinSmallAreas(bool stoppable) {
     const auto isSource = [this](uint32_t x, uint32_t y) {
         return IsJoinSource(PixelAddress(x, y));
     };
+    // The blocks holding a source, found a row of a block at once.
+    const auto findSources = [&]() {
+        const PixelBuffer buffer = DeliveredOutput(record, channelCount);
+        const ColorRange dark = TooDarkRange(record->imageMode == plugInModeCMYKColor);
+        return WithPixelRows(buffer, LayoutOf(buffer), range, areaColor, [&](const auto& flagRows) {
+            using Rows = std::decay_t<decltype(flagRows)>;
+            const Rows darkRows(buffer, dark, areaColor);
+            return std::make_unique<JoinSources>(
+                width, height, [&](uint32_t left, uint32_t top, uint32_t end, uint32_t bottom) {
+                    return AnySourceIn(flagRows, darkRows, int32_t(left), int32_t(top),
+                                       int32_t(end), int32_t(bottom));
+                });
+        });
+    };
     std::unique_ptr<JoinSources> sources;
 
     NearestSearch search;
@@ -236,7 +274,7 @@ bool TintfloodPlugin::JoinSmallAreas(bool stoppable) {
             ++work;
             if (++walked == kShortWalk && sourcesKnowable) {
                 if (!sources) {
-                    sources.reset(new JoinSources(width, height, isSource));
+                    sources = findSources();
                     work += width * height / 16;
                 }
                 uint32_t nearest = 0;
@@ -261,16 +299,16 @@ bool TintfloodPlugin::JoinSmallAreas(bool stoppable) {
         }
         if (found) {
             // The area takes the source's colour; its pixels become sources.
-            SpanFill(int32_t(column), int32_t(row), [this, &sources, &work](int32_t c, int32_t r) {
-                if (!FillPixel(c, r)) {
-                    return false;
-                }
-                ++work;
-                if (sources) {
-                    sources->Add(uint32_t(c), uint32_t(r));
-                }
-                return true;
-            });
+            FillAreaByRuns(*this, uint16_t(column), uint16_t(row),
+                           [&sources, &work](int32_t runRow, int32_t left, int32_t end) {
+                               work += uint32_t(end - left);
+                               if (!sources) {
+                                   return;
+                               }
+                               for (int32_t x = left; x < end; ++x) {
+                                   sources->Add(uint32_t(x), uint32_t(runRow));
+                               }
+                           });
         }
     }
     return true;

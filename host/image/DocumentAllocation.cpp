@@ -5,6 +5,7 @@
 #include <new>
 
 #include "host/HostError.h"
+#include "host/image/LargeBuffer.h"
 
 namespace oxhost {
 namespace {
@@ -96,6 +97,7 @@ Document NewDocumentForFile(const std::string& path, uint64_t width, uint64_t he
                             ColorModel model, bool hasAlpha) {
     Document document = EmptyDocument(path, width, height, model, hasAlpha);
     try {
+        ReserveLargeBuffer(document.pixels, document.RowBytes() * size_t(height));
         document.pixels.resize(document.RowBytes() * size_t(height));
     } catch (const std::bad_alloc&) {
         ThrowNoMemory(path, document);
@@ -117,7 +119,7 @@ void GrowDocumentToRows(Document& document, int rows, const std::string& path) {
         if (wanted > document.pixels.capacity()) {
             const size_t whole = document.RowBytes() * size_t(document.height);
             const size_t doubled = std::max(2 * document.pixels.capacity(), kFirstGrowthBytes);
-            document.pixels.reserve(std::min(whole, std::max(wanted, doubled)));
+            ReserveLargeBuffer(document.pixels, std::min(whole, std::max(wanted, doubled)));
         }
         document.pixels.resize(wanted);
     } catch (const std::bad_alloc&) {

@@ -1,28 +1,35 @@
-// On Linux PNG files go through libpng.
+// On Linux PNG files are read through libpng (PngWriteLinux.cpp writes them).
 #include <png.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 
 #include "host/HostError.h"
 #include "host/image/AtomicFile.h"
+#include "host/image/BandPipeline.h"
 #include "host/image/DocumentAllocation.h"
 #include "host/image/ImageProgress.h"
+#include "host/image/LargeBuffer.h"
 #include "host/image/PngFile.h"
-#include "host/image/WriteCompression.h"
 
 namespace oxhost {
 namespace {
 
 constexpr size_t kSignatureBytes = 8;
+// Rows pass from the decoding thread to the document in bands of about this
+// size, through this many buffers.
+constexpr size_t kDecodedBandBytes = 256 * 1024;
+constexpr size_t kDecodedBandSlots = 4;
 
 // What libpng reported before it jumped back to a guarded call. A fixed
 // buffer, because the error callback must not throw.
 struct PngProblem {
     char message[200] = "";
-    int systemError = 0;  // errno of a failed read or write; 0 for a format error
+    int systemError = 0;  // errno of a failed read; 0 for a format error
 };
 
 PngProblem* ProblemOf(png_structp png) {
@@ -48,18 +55,15 @@ void ReadFromStream(png_structp png, png_bytep data, size_t length) {
     png_error(png, "the file ends early");
 }
 
-void WriteToStream(png_structp png, png_bytep data, size_t length) {
-    FILE* stream = static_cast<FILE*>(png_get_io_ptr(png));
-    if (std::fwrite(data, 1, length, stream) != length) {
-        ProblemOf(png)->systemError = errno;
-        png_error(png, "write error");
-    }
-}
-
-void FlushStream(png_structp png) {
-    if (std::fflush(static_cast<FILE*>(png_get_io_ptr(png))) != 0) {
-        ProblemOf(png)->systemError = errno;
-        png_error(png, "write error");
+// Takes all of the document's memory now, so that growing it row by row
+// later copies nothing.
+void ReserveWholeDocument(Document& document, const std::string& path) {
+    try {
+        ReserveLargeBuffer(document.pixels, document.RowBytes() * size_t(document.height));
+    } catch (const std::bad_alloc&) {
+        throw HostError("'" + path + "': not enough memory for a " +
+                        std::to_string(document.width) + " x " + std::to_string(document.height) +
+                        " image");
     }
 }
 
@@ -79,28 +83,6 @@ public:
     ~PngReadHandle() { png_destroy_read_struct(&png_, &info_, nullptr); }
     PngReadHandle(const PngReadHandle&) = delete;
     PngReadHandle& operator=(const PngReadHandle&) = delete;
-
-    bool IsValid() const { return png_ != nullptr && info_ != nullptr; }
-    png_structp Png() const { return png_; }
-    png_infop Info() const { return info_; }
-
-private:
-    png_structp png_ = nullptr;
-    png_infop info_ = nullptr;
-};
-
-class PngWriteHandle {
-public:
-    explicit PngWriteHandle(PngProblem* problem) {
-        png_ =
-            png_create_write_struct(PNG_LIBPNG_VER_STRING, problem, OnPngError, IgnorePngWarning);
-        if (png_ != nullptr) {
-            info_ = png_create_info_struct(png_);
-        }
-    }
-    ~PngWriteHandle() { png_destroy_write_struct(&png_, &info_); }
-    PngWriteHandle(const PngWriteHandle&) = delete;
-    PngWriteHandle& operator=(const PngWriteHandle&) = delete;
 
     bool IsValid() const { return png_ != nullptr && info_ != nullptr; }
     png_structp Png() const { return png_; }
@@ -145,52 +127,11 @@ bool ReadRowGuarded(png_structp png, png_bytep row) {
     return true;
 }
 
-bool WriteHeaderGuarded(png_structp png, png_infop info, png_uint_32 width, png_uint_32 height,
-                        int colorType) {
-    if (setjmp(png_jmpbuf(png))) {
-        return false;
-    }
-    png_set_IHDR(png, info, width, height, 8, colorType, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    // Flat colour repeats the row above: the "up" filter alone finds that, at
-    // a fraction of the time libpng spends trying every filter on every row.
-    const WriteCompression compression = CurrentWriteCompression();
-    png_set_compression_level(png, DeflateLevel(compression));
-    png_set_filter(png, PNG_FILTER_TYPE_BASE,
-                   compression == WriteCompression::Small ? PNG_ALL_FILTERS : PNG_FILTER_UP);
-    png_write_info(png, info);
-    return true;
-}
-
-// libpng takes a non-const row but only reads it when writing.
-bool WriteRowGuarded(png_structp png, png_const_bytep row) {
-    if (setjmp(png_jmpbuf(png))) {
-        return false;
-    }
-    png_write_row(png, row);
-    return true;
-}
-
-bool WriteEndGuarded(png_structp png) {
-    if (setjmp(png_jmpbuf(png))) {
-        return false;
-    }
-    png_write_end(png, nullptr);
-    return true;
-}
-
 HostError ReadFailure(const std::string& path, const PngProblem& problem) {
     if (problem.systemError != 0) {
         return HostError("cannot read '" + path + "': " + std::strerror(problem.systemError));
     }
     return HostError("'" + path + "': damaged PNG file (" + problem.message + ")");
-}
-
-HostError WriteFailure(const std::string& path, const PngProblem& problem) {
-    if (problem.systemError != 0) {
-        return HostError("cannot write '" + path + "': " + std::strerror(problem.systemError));
-    }
-    return HostError("cannot write '" + path + "': " + problem.message);
 }
 
 FileHandle OpenPngFile(const std::string& path) {
@@ -206,22 +147,44 @@ FileHandle OpenPngFile(const std::string& path) {
     return file;
 }
 
-// A plain image row by row into a document that grows as rows decode, so a
+// A plain image in bands of rows: libpng decodes them on another thread
+// while this one copies them into the document. Unless the data could hold
+// the whole image (`wholeAtOnce`), the document grows as bands decode, so a
 // header promising more rows than the data holds costs only what it holds.
 Document ReadPlainRows(png_structp png, png_infop info, const PngProblem& problem,
                        const std::string& path, png_uint_32 width, png_uint_32 height,
-                       bool hasAlpha, const ImageProgress& progress) {
+                       bool hasAlpha, bool wholeAtOnce, const ImageProgress& progress) {
     Document document = NewGrowingDocumentForFile(path, width, height, ColorModel::RGB, hasAlpha);
-    if (png_get_rowbytes(png, info) != document.RowBytes()) {
+    const size_t rowBytes = document.RowBytes();
+    if (png_get_rowbytes(png, info) != rowBytes) {
         throw HostError("'" + path + "': unsupported PNG layout");
     }
-    for (int row = 0; row < document.height; ++row) {
-        GrowDocumentToRows(document, row + 1, path);
-        if (!ReadRowGuarded(png, document.Pixel(row, 0))) {
-            throw ReadFailure(path, problem);
-        }
-        ReportImageProgress(progress, row + 1, document.height);
+    if (wholeAtOnce) {
+        ReserveWholeDocument(document, path);
     }
+    const int rowsPerBand =
+        int(std::clamp<size_t>(kDecodedBandBytes / rowBytes, 1, size_t(document.height)));
+    const size_t bandCount = size_t((document.height + rowsPerBand - 1) / rowsPerBand);
+    auto rowsOf = [&](size_t band) {
+        return std::min(rowsPerBand, document.height - int(band) * rowsPerBand);
+    };
+    RunBandPipeline(
+        bandCount, kDecodedBandSlots, size_t(rowsPerBand) * rowBytes,
+        [&](size_t band, uint8_t* buffer) {
+            for (int row = 0; row < rowsOf(band); ++row) {
+                if (!ReadRowGuarded(png, buffer + size_t(row) * rowBytes)) {
+                    throw ReadFailure(path, problem);
+                }
+            }
+        },
+        [&](size_t band, const uint8_t* buffer) {
+            const int top = int(band) * rowsPerBand;
+            GrowDocumentToRows(document, top + rowsOf(band), path);
+            std::memcpy(document.Pixel(top, 0), buffer, size_t(rowsOf(band)) * rowBytes);
+            for (int row = top + 1; row <= top + rowsOf(band); ++row) {
+                ReportImageProgress(progress, row, document.height);
+            }
+        });
     return document;
 }
 
@@ -245,14 +208,15 @@ uint32_t BigEndian32(const unsigned char* bytes) {
            uint32_t(bytes[3]);
 }
 
-// Throws HostError unless the image data chunks, at deflate's best ratio
-// (258 bytes from one 2-bit code, about 1032 to 1), could hold the filtered
-// rows of the image. Walks the chunk headers only; leaves the file where it was.
-void CheckDataCanHoldImage(FILE* file, const std::string& path, uint64_t width, uint64_t height,
-                           uint64_t bitsPerPixel) {
+// Whether the image data chunks, at deflate's best ratio (258 bytes from one
+// 2-bit code, about 1032 to 1), could hold the filtered rows of the image.
+// Walks the chunk headers only; leaves the file where it was. Sets
+// `dataBytes` to the image data's size.
+bool DataCanHoldImage(FILE* file, uint64_t width, uint64_t height, uint64_t bitsPerPixel,
+                      uint64_t& dataBytes) {
     constexpr uint64_t kDeflateBestRatio = 1032;
     const long resume = std::ftell(file);
-    uint64_t dataBytes = 0;
+    dataBytes = 0;
     unsigned char header[8];
     bool walked = std::fseek(file, long(kSignatureBytes), SEEK_SET) == 0;
     while (walked && std::fread(header, 1, sizeof header, file) == sizeof header) {
@@ -267,7 +231,14 @@ void CheckDataCanHoldImage(FILE* file, const std::string& path, uint64_t width, 
     std::fseek(file, resume, SEEK_SET);
     // Filter bytes and pass padding only add to this.
     const uint64_t imageBytes = height * ((width * bitsPerPixel + 7) / 8);
-    if (dataBytes * kDeflateBestRatio < imageBytes) {
+    return dataBytes * kDeflateBestRatio >= imageBytes;
+}
+
+// Throws HostError unless DataCanHoldImage.
+void CheckDataCanHoldImage(FILE* file, const std::string& path, uint64_t width, uint64_t height,
+                           uint64_t bitsPerPixel) {
+    uint64_t dataBytes = 0;
+    if (!DataCanHoldImage(file, width, height, bitsPerPixel, dataBytes)) {
         throw HostError("'" + path + "': damaged PNG file (" + std::to_string(dataBytes) +
                         " bytes of image data cannot hold a " + std::to_string(width) + " x " +
                         std::to_string(height) + " image)");
@@ -288,6 +259,10 @@ Document ReadPngFile(const std::string& path, const ImageProgress& progress) {
     // Sizes are checked here, before libpng allocates its row buffers, so
     // that every oversized image gets the same message.
     png_set_user_limits(handle.Png(), PNG_UINT_31_MAX, PNG_UINT_31_MAX);
+    // Every chunk's CRC is still checked, which finds damaged image data;
+    // zlib's checksum over the inflated rows would only repeat that check,
+    // at a good part of the decoding time.
+    png_set_option(handle.Png(), PNG_IGNORE_ADLER32, PNG_OPTION_ON);
     if (!ReadHeaderGuarded(handle.Png(), handle.Info())) {
         throw ReadFailure(path, problem);
     }
@@ -303,8 +278,13 @@ Document ReadPngFile(const std::string& path, const ImageProgress& progress) {
 
     bool hasAlpha = png_get_channels(handle.Png(), handle.Info()) == 4;
     if (passes == 1) {
+        // Growing a document copies it as it doubles; a file whose data could
+        // hold the image gets all its memory at once instead.
+        uint64_t dataBytes = 0;
+        const bool wholeAtOnce =
+            DataCanHoldImage(file.get(), width, height, fileBitsPerPixel, dataBytes);
         return ReadPlainRows(handle.Png(), handle.Info(), problem, path, width, height, hasAlpha,
-                             progress);
+                             wholeAtOnce, progress);
     }
     // Every pass of an interlaced image touches every row band, so the whole
     // image is needed from the start: the compressed data must at least be
@@ -316,39 +296,6 @@ Document ReadPngFile(const std::string& path, const ImageProgress& progress) {
     }
     ReadInterlacedRows(handle.Png(), problem, path, passes, document, progress);
     return document;
-}
-
-void WritePngFile(const Document& document, const std::string& path,
-                  const ImageProgress& progress) {
-    if (document.model != ColorModel::RGB) {
-        throw HostError("cannot save '" + path +
-                        "': a CMYK document cannot be saved as PNG; use .pam or .tif instead");
-    }
-    CheckDocumentShape(document, path, "save");
-
-    AtomicFile output(path);
-    PngProblem problem;
-    PngWriteHandle handle(&problem);
-    if (!handle.IsValid()) {
-        throw HostError("cannot write '" + path + "': not enough memory");
-    }
-    png_set_write_fn(handle.Png(), output.Stream(), WriteToStream, FlushStream);
-
-    const int colorType = document.hasAlpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB;
-    if (!WriteHeaderGuarded(handle.Png(), handle.Info(), png_uint_32(document.width),
-                            png_uint_32(document.height), colorType)) {
-        throw WriteFailure(path, problem);
-    }
-    for (int row = 0; row < document.height; ++row) {
-        if (!WriteRowGuarded(handle.Png(), document.Pixel(row, 0))) {
-            throw WriteFailure(path, problem);
-        }
-        ReportImageProgress(progress, row + 1, document.height);
-    }
-    if (!WriteEndGuarded(handle.Png())) {
-        throw WriteFailure(path, problem);
-    }
-    output.Commit();
 }
 
 }  // namespace oxhost

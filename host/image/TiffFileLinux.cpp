@@ -13,32 +13,11 @@
 #include "host/image/DocumentAllocation.h"
 #include "host/image/TiffFile.h"
 #include "host/image/TiffHandle.h"
+#include "host/image/TiffLayout.h"
+#include "host/image/TiffParallelStrips.h"
 
 namespace oxhost {
 namespace {
-
-// How the samples of the first image lie in the file.
-struct TiffLayout {
-    uint32_t width = 0;
-    uint32_t height = 0;
-    ColorModel model = ColorModel::RGB;
-    uint16_t samplesPerPixel = 0;
-    // 1 for grey, which the document holds as RGB.
-    int colorSamples = 3;
-    bool minIsWhite = false;
-    // 2 for 16-bit samples, reduced to 8 bits as they are read.
-    int bytesPerSample = 1;
-    // 1-bit grey (scanned line art, often fax-compressed), 8 pixels to a
-    // byte, each row starting on a byte; spread to 0 and 255 as it is read.
-    bool bilevel = false;
-    bool hasAlpha = false;
-    bool premultipliedAlpha = false;
-    bool separatePlanes = false;
-    bool tiled = false;
-    // A strip is a block as wide as the image.
-    uint32_t blockWidth = 0;
-    uint32_t blockHeight = 0;
-};
 
 [[noreturn]] void ThrowUnsupported(const std::string& path, const std::string& what) {
     throw HostError("'" + path + "': unsupported TIFF: " + what);
@@ -179,88 +158,6 @@ std::vector<uint8_t> AllocateBlock(const TiffHandle& handle, const TiffLayout& l
     return std::vector<uint8_t>(size_t(blockBytes));
 }
 
-// The bytes a row of `samples` samples takes in the file.
-size_t FileRowBytes(const TiffLayout& layout, size_t samples) {
-    return layout.bilevel ? (samples + 7) / 8 : samples * size_t(layout.bytesPerSample);
-}
-
-// 16-bit samples (in the machine's byte order, as libtiff hands them over)
-// to 8 bits with rounding, in place: sample i moves from bytes 2i and 2i+1
-// to byte i, so no sample is overwritten before it is read.
-void ReduceToEightBits(uint8_t* samples, size_t count) {
-    for (size_t index = 0; index < count; ++index) {
-        uint16_t wide;
-        std::memcpy(&wide, samples + 2 * index, sizeof wide);
-        samples[index] = uint8_t((uint32_t(wide) * 255 + 32767) / 65535);
-    }
-}
-
-// `rows` rows of 1-bit samples, `fileRowBytes` apart, as 8-bit samples (a set
-// bit is 255), `rowSamples` to a row, in `spread`.
-void SpreadBits(const uint8_t* bits, size_t rows, size_t rowSamples, size_t fileRowBytes,
-                std::vector<uint8_t>& spread) {
-    spread.resize(rows * rowSamples);
-    for (size_t row = 0; row < rows; ++row) {
-        const uint8_t* source = bits + row * fileRowBytes;
-        uint8_t* target = spread.data() + row * rowSamples;
-        for (size_t sample = 0; sample < rowSamples; ++sample) {
-            target[sample] = (source[sample / 8] & (0x80u >> (sample % 8))) != 0 ? 255 : 0;
-        }
-    }
-}
-
-// The file's samples of `rows` rows as 8-bit samples, `rowSamples` to a
-// row: 16-bit ones reduced in place, 1-bit ones spread into `spread`.
-const uint8_t* EightBitSamples(const TiffLayout& layout, uint8_t* samples, size_t rows,
-                               size_t rowSamples, std::vector<uint8_t>& spread) {
-    if (layout.bilevel) {
-        SpreadBits(samples, rows, rowSamples, FileRowBytes(layout, rowSamples), spread);
-        return spread.data();
-    }
-    if (layout.bytesPerSample == 2) {
-        ReduceToEightBits(samples, rows * rowSamples);
-    }
-    return samples;
-}
-
-// Puts sample `sample` of a file pixel into the document pixel `target`: a
-// grey sample fills the three colour planes.
-void PlaceSample(const TiffLayout& layout, int sample, uint8_t value, uint8_t* target) {
-    if (layout.colorSamples != 1) {
-        target[sample] = value;
-    } else if (sample == 0) {
-        target[0] = target[1] = target[2] = layout.minIsWhite ? uint8_t(255 - value) : value;
-    } else {
-        target[3] = value;
-    }
-}
-
-// Copies the block (of 8-bit samples) whose top left pixel is (top, left);
-// `plane` is the sample it holds when planes are separate.
-void CopyBlock(const uint8_t* block, const TiffLayout& layout, uint32_t top, uint32_t left,
-               uint32_t rows, uint32_t columns, int plane, Document& document) {
-    const size_t samplesPerBlockPixel = layout.separatePlanes ? 1 : layout.samplesPerPixel;
-    const size_t blockRowBytes = size_t(layout.blockWidth) * samplesPerBlockPixel;
-    const size_t targetStep = size_t(document.TotalPlanes());
-    for (uint32_t row = 0; row < rows; ++row) {
-        const uint8_t* source = block + row * blockRowBytes;
-        uint8_t* target = document.Pixel(int(top + row), int(left));
-        if (!layout.separatePlanes && layout.colorSamples != 1) {
-            std::memcpy(target, source, size_t(columns) * layout.samplesPerPixel);
-            continue;
-        }
-        for (uint32_t column = 0; column < columns; ++column, target += targetStep) {
-            if (layout.separatePlanes) {
-                PlaceSample(layout, plane, source[column], target);
-                continue;
-            }
-            for (int sample = 0; sample < layout.samplesPerPixel; ++sample) {
-                PlaceSample(layout, sample, source[column * samplesPerBlockPixel + sample], target);
-            }
-        }
-    }
-}
-
 // Strips are read a row at a time: libtiff decodes a strip as the rows are
 // asked for, so neither a whole-image strip buffer nor the document is
 // allocated ahead of data that decodes.
@@ -394,15 +291,22 @@ Document ReadTiffFile(const std::string& path, const ImageProgress& progress) {
         throw HostError("'" + path + "': damaged TIFF file (" + handle.FirstError() + ")");
     }
     TiffLayout layout = ReadLayout(handle.Get(), path);
-    Document document =
-        NewGrowingDocumentForFile(path, layout.width, layout.height, layout.model, layout.hasAlpha);
-    if (DefaultedShortField(handle.Get(), TIFFTAG_COMPRESSION) == COMPRESSION_NONE) {
-        CheckRawSamplesFit(layout, path, TIFFFileno(handle.Get()));
-    }
-    if (layout.tiled) {
-        ReadTiles(handle, layout, document, path, progress);
+    Document document;
+    if (StripsCanBeReadInParallel(handle, layout)) {
+        document =
+            NewDocumentForFile(path, layout.width, layout.height, layout.model, layout.hasAlpha);
+        ReadStripsInParallel(handle, layout, path, document, progress);
     } else {
-        ReadStripRows(handle, layout, document, path, progress);
+        document = NewGrowingDocumentForFile(path, layout.width, layout.height, layout.model,
+                                             layout.hasAlpha);
+        if (DefaultedShortField(handle.Get(), TIFFTAG_COMPRESSION) == COMPRESSION_NONE) {
+            CheckRawSamplesFit(layout, path, TIFFFileno(handle.Get()));
+        }
+        if (layout.tiled) {
+            ReadTiles(handle, layout, document, path, progress);
+        } else {
+            ReadStripRows(handle, layout, document, path, progress);
+        }
     }
     if (layout.premultipliedAlpha) {
         UndoPremultipliedAlpha(document);

@@ -176,8 +176,12 @@ OSErr FilterRun::DeliverRequest(FilterRecord& record) {
         inBuffer = RequestBuffer(edited, record.inRect, record.inLoPlane, record.inHiPlane,
                                  options.layout);
     }
-    outBuffer =
-        RequestBuffer(edited, record.outRect, record.outLoPlane, record.outHiPlane, options.layout);
+    if (OutputCanBeDocumentRows(record)) {
+        outBuffer = RequestBuffer::OverDocumentRows(edited, record.outRect, options.layout);
+    } else {
+        outBuffer = RequestBuffer(edited, record.outRect, record.outLoPlane, record.outHiPlane,
+                                  options.layout);
+    }
     record.inData = inBuffer.Data();
     record.inRowBytes = inBuffer.RowBytes();
     record.inColumnBytes = inBuffer.ReportedColumnBytes();
@@ -201,6 +205,16 @@ bool FilterRun::InputCanBeDocumentRows(const FilterRecord& record) const {
            RequestBuffer::CanUseDocumentRows(edited, out, record.outLoPlane, record.outHiPlane,
                                              options.layout) &&
            out.top <= in.top && in.bottom <= out.bottom;
+}
+
+// The output may be the document's own rows (the working copy when the
+// document is kept) when no input is requested: nothing then reads the rows
+// the plug-in writes but the plug-in itself, and they hold what the commit
+// would have put there. It loses its guard bytes, as such an input has none.
+bool FilterRun::OutputCanBeDocumentRows(const FilterRecord& record) const {
+    return RectIsEmpty(record.inRect) &&
+           RequestBuffer::CanUseDocumentRows(edited, record.outRect, record.outLoPlane,
+                                             record.outHiPlane, options.layout);
 }
 
 bool FilterRun::CommitOutput(std::string& problem) {

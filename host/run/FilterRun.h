@@ -4,11 +4,13 @@
 // document changes only when the whole run succeeds, unless the caller gives
 // that up to save a copy of it.
 //
-// Memory: an output buffer is always a copy of the requested pixels (guarded);
-// an input buffer of whole interleaved rows that the output request covers is
-// the document's own rows. A whole-image run of a plug-in that reads and
-// writes thus takes the document, one copy for the output, and one more for
-// the document kept on failure.
+// Memory: an input buffer of whole interleaved rows that the output request
+// covers is the document's own rows, and so is an output buffer of whole
+// interleaved rows when no input is requested (a plug-in that works in its
+// output); any other output is a guarded copy of the requested pixels. A
+// whole-image run of a plug-in that reads and writes thus takes the
+// document, one copy for the output, and one more for the document kept on
+// failure; one that only writes takes the document, and the copy kept.
 //
 // Host callbacks carry no context, so one run is active per process at a time.
 #pragma once
@@ -94,6 +96,7 @@ private:
     void InitialiseState();
     OSErr DeliverRequest(FilterRecord& record);
     bool InputCanBeDocumentRows(const FilterRecord& record) const;
+    bool OutputCanBeDocumentRows(const FilterRecord& record) const;
     bool CommitOutput(std::string& problem);
     bool RequestPending() const;
     std::string PluginMessage() const;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "host/image/LargeBuffer.h"
+
 namespace oxhost {
 namespace {
 
@@ -32,6 +34,7 @@ RequestBuffer::RequestBuffer(const Document& document, const Rect16& rect, int16
     SetSteps(layout);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
+    ReserveLargeBuffer(bytes, imageBytes + kTailGuardBytes);
     bytes.assign(imageBytes + kTailGuardBytes, kGuardByte);
     if (CopiesWholeRows(document)) {
         for (int row = 0; row < height; ++row) {

@@ -23,15 +23,15 @@ Reaches RandomReaches(std::mt19937& random, int most) {
     return reaches;
 }
 
-// The key of the group the plain walk from the first offset ends in.
-uint32_t PlainEndKey(const Reaches& reaches) {
+// The key of the group the plain walk from `startRadius` ends in.
+uint32_t PlainEndKey(const Reaches& reaches, uint16_t startRadius = 0) {
     NearestSearch search;
     search.boundLeft = -reaches.side[kLeft];
     search.boundTop = -reaches.side[kUp];
     search.boundRight = reaches.side[kRight];
     search.boundBottom = reaches.side[kDown];
     int dx = 0, dy = 0;
-    for (bool more = search.Begin(dx, dy, 0); more; more = search.Next(dx, dy)) {
+    for (bool more = search.Begin(dx, dy, startRadius); more; more = search.Next(dx, dy)) {
     }
     return uint32_t(dx * dx + dy * dy);
 }
@@ -137,3 +137,25 @@ TEST(WalkEndTest, RangeMaximumFindsTheFirstValueAbove) {
 }
 
 }  // namespace
+
+// FirstEndBelow is the plain walk's end, and bounds the end of every walk
+// with as much room or more, from any start: what lets one search vouch for
+// a strip of centres.
+TEST(WalkEndTest, FirstEndBelowBoundsWalksWithMoreRoom) {
+    std::mt19937 random(10);
+    NearestSearch search;
+    for (int trial = 0; trial < 600; ++trial) {
+        const Reaches reaches = RandomReaches(random, trial % 2 ? 12 : 60);
+        const uint32_t plainEnd = PlainEndKey(reaches);
+        const uint32_t below = random() % 3 == 0 ? plainEnd : plainEnd + 1 + random() % 50;
+        const uint64_t end = search.FirstEndBelow(reaches, below);
+        ASSERT_EQ(end, std::min(plainEnd, below)) << trial;
+
+        Reaches roomier = reaches;
+        for (int32_t& side : roomier.side) {
+            side += int32_t(random() % 4);
+        }
+        const uint16_t start = uint16_t(random() % 8);
+        ASSERT_GE(PlainEndKey(roomier, start), end) << trial;
+    }
+}

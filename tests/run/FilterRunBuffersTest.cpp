@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include "FilterSelectors.h"
@@ -27,6 +28,7 @@ struct FakeStart {
     Rect16 inRect{0, 0, 0, 0};
     Rect16 outRect{0, 0, 0, 0};
     bool writePastOutput = false;
+    void* outDataSeen = nullptr;
     int16_t startResult = noErr;
     void* inDataSeen = nullptr;
 };
@@ -41,11 +43,17 @@ uint8_t* Channel(void* data, int32_t rowBytes, int32_t columnBytes, int32_t plan
            intptr_t(plane) * planeStep;
 }
 
+// With no input requested the fake works in its output, as a fill does.
 void InvertAndScribble(FilterRecord* record) {
     const int planes = record->planes;
-    const Rect16& in = record->inRect;
+    const bool inOutput = record->inRect.bottom <= record->inRect.top;
+    const Rect16& in = inOutput ? record->outRect : record->inRect;
     const Rect16& out = record->outRect;
-    auto input = [record, planes, &in](int row, int column, int plane) {
+    auto input = [record, planes, &in, inOutput](int row, int column, int plane) {
+        if (inOutput) {
+            return Channel(record->outData, record->outRowBytes, record->outColumnBytes,
+                           record->outPlaneBytes, planes, row - in.top, column - in.left, plane);
+        }
         return Channel(record->inData, record->inRowBytes, record->inColumnBytes,
                        record->inPlaneBytes, planes, row - in.top, column - in.left, plane);
     };
@@ -58,7 +66,7 @@ void InvertAndScribble(FilterRecord* record) {
             }
         }
     }
-    for (int row = in.top; row < in.bottom; ++row) {
+    for (int row = in.top; row < in.bottom && !inOutput; ++row) {
         for (int column = in.left; column < in.right; ++column) {
             for (int plane = 0; plane < planes; ++plane) {
                 *input(row, column, plane) = kScribble;
@@ -87,6 +95,7 @@ void HOSTAPI_CALL FakeEntry(int16_t selector, void* block, intptr_t*, int16_t* r
         return;
     }
     fake.inDataSeen = record->inData;
+    fake.outDataSeen = record->outData;
     InvertAndScribble(record);
     record->inRect = record->outRect = Rect16{0, 0, 0, 0};
     *result = fake.startResult;
@@ -183,6 +192,34 @@ TEST_F(FilterRunBuffersTest, OnlyAWholeInterleavedInputIsTheDocumentsOwnRows) {
     EXPECT_EQ(fake.inDataSeen, document.pixels.data());
     ASSERT_EQ(RunFake(document, "padded", false).result, noErr);
     EXPECT_NE(fake.inDataSeen, document.pixels.data());
+}
+
+// A plug-in that only writes works in the document's own rows (or the copy
+// kept for a failure) when they are whole and interleaved; every layout
+// gives the same pixels, and a failed run that keeps the document leaves it
+// untouched.
+TEST_F(FilterRunBuffersTest, AnOutputWithoutInputIsTheDocumentsOwnRows) {
+    const Document source = RandomDocument(11, 8, 4);
+    fake.outRect = Rect16{0, 0, 8, 11};
+    const Document expected = Inverted(source, fake.outRect);
+    for (const char* layoutName : kLayouts) {
+        for (bool keepDocument : {true, false}) {
+            Document document = source;
+            ASSERT_EQ(RunFake(document, layoutName, keepDocument).result, noErr) << layoutName;
+            EXPECT_EQ(document.pixels, expected.pixels) << layoutName;
+            // Zero steps are only reported so; the rows are interleaved.
+            const std::string name = layoutName;
+            if (!keepDocument) {
+                EXPECT_EQ(fake.outDataSeen == document.pixels.data(),
+                          name == "interleaved" || name == "zero-steps")
+                    << layoutName;
+            }
+        }
+    }
+    fake.startResult = -4242;
+    Document document = source;
+    EXPECT_EQ(RunFake(document, "interleaved", true).result, -4242);
+    EXPECT_EQ(document.pixels, source.pixels);
 }
 
 }  // namespace

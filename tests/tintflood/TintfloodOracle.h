@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <utility>
 #include <vector>
 
 #include "../bridge/NearestSearchOracle.h"
+#include "BreadthFirstFill.h"
 
 struct TintfloodOracleSettings {
     std::vector<std::array<uint8_t, 3>> palette;
@@ -80,10 +80,7 @@ public:
     }
 
 private:
-    struct Area {
-        uint32_t pixels = 0;
-        int left, top, right, bottom;
-    };
+    using Area = OracleArea;
 
     std::array<uint8_t, 3> Colour(int y, int x) const {
         const uint8_t* p = &pixels[size_t((y * width + x) * 3)];
@@ -97,31 +94,9 @@ private:
 
     // Paints the 4-connected pixels of colour `from` around (y, x) with `to`.
     Area Fill(int y, int x, const std::array<uint8_t, 3>& from, const std::array<uint8_t, 3>& to) {
-        Area area{0, x, y, x, y};
-        if (Colour(y, x) != from) {
-            return area;
-        }
-        std::deque<std::pair<int, int>> queue{{y, x}};
-        Paint(y, x, to);
-        while (!queue.empty()) {
-            const auto at = queue.front();
-            queue.pop_front();
-            ++area.pixels;
-            area.left = std::min(area.left, at.second);
-            area.right = std::max(area.right, at.second);
-            area.top = std::min(area.top, at.first);
-            area.bottom = std::max(area.bottom, at.first);
-            const int steps[4][2] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
-            for (const auto& step : steps) {
-                const int ny = at.first + step[0];
-                const int nx = at.second + step[1];
-                if (ny >= 0 && ny < height && nx >= 0 && nx < width && Colour(ny, nx) == from) {
-                    Paint(ny, nx, to);
-                    queue.push_back({ny, nx});
-                }
-            }
-        }
-        return area;
+        return BreadthFirstFill(
+            width, height, y, x, [this, &from](int py, int px) { return Colour(py, px) == from; },
+            [this, &to](int py, int px) { Paint(py, px, to); });
     }
 
     void Paint(int y, int x, const std::array<uint8_t, 3>& colour) {
