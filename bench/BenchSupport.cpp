@@ -165,4 +165,13 @@ ScratchFolder::~ScratchFolder() {
     std::filesystem::remove_all(path, ignored);
 }
 
+double OxhostRunSeconds(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command = {ProgramFolder() + "/../bin/oxhost", "--quiet", "run"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    const Stopwatch watch;
+    const int status = RunProgram(command);
+    const double seconds = watch.Seconds();
+    return status == 0 ? seconds : -1.0;
+}
+
 }  // namespace oxbench

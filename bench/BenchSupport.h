@@ -70,6 +70,10 @@ bool ParseBenchOptions(int argc, char** argv, const char* usage, BenchOptions& o
 // The folder of the running benchmark program.
 std::string ProgramFolder();
 
+// Wall seconds of `oxhost --quiet run ARGUMENTS...` with the oxhost built
+// beside this program; negative when the run failed.
+double OxhostRunSeconds(const std::vector<std::string>& arguments);
+
 // A fresh temporary folder, removed with its content when the object goes.
 class ScratchFolder {
 public:

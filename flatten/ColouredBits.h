@@ -8,6 +8,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "FlattenImage.h"
 #include "ImageModes.h"
 #include "LineTest.h"
@@ -84,6 +88,48 @@ public:
     }
 
 private:
+#if defined(__SSE2__)
+    // 64 RGB pixels of 3 bytes, sixteen bytes at a time: a bit per byte
+    // that is dark, then per pixel whether all three of its bytes are.
+    static uint64_t PackedRgbWord(const uint8_t* pixel) {
+        const __m128i limit = _mm_set1_epi8(char(LineTest::kDarkLimit));
+        uint64_t dark[3];
+        for (int word = 0; word < 3; ++word) {
+            uint64_t bits = 0;
+            for (int part = 0; part < 4; ++part) {
+                const __m128i bytes = _mm_loadu_si128(
+                    reinterpret_cast<const __m128i*>(pixel + 64 * word + 16 * part));
+                // A byte at most the limit is left 0 by subtracting the limit.
+                const __m128i isDark =
+                    _mm_cmpeq_epi8(_mm_subs_epu8(bytes, limit), _mm_setzero_si128());
+                bits |= uint64_t(uint32_t(_mm_movemask_epi8(isDark))) << (16 * part);
+            }
+            dark[word] = bits;
+        }
+        // Eight pixels (24 bits) at a time: bit 3k of `all` says whether
+        // pixel k's three bytes are dark; then every third bit gathered.
+        uint64_t coloured = 0;
+        for (int group = 0; group < 8; ++group) {
+            const int first = 24 * group;
+            const auto bitsFrom = [&dark](int at) {
+                const int word = at / 64;
+                const int shift = at % 64;
+                uint64_t value = dark[word] >> shift;
+                if (shift > 64 - 26 && word < 2) {
+                    value |= dark[word + 1] << (64 - shift);
+                }
+                return value;
+            };
+            const uint64_t bytes = bitsFrom(first);
+            uint64_t all = bytes & (bytes >> 1) & (bytes >> 2) & 0x249249u;
+            all = (all | (all >> 2)) & 0x0C30C3u;
+            all = (all | (all >> 4)) & 0x00F00Fu;
+            all = (all | (all >> 8)) & 0x0000FFu;
+            coloured |= (~all & 0xFFu) << (8 * group);
+        }
+        return coloured;
+    }
+#else
     // 64 RGB pixels of 3 bytes: one byte per pixel first (a loop the
     // compiler makes wide), then eight bytes at a time into eight bits.
     static uint64_t PackedRgbWord(const uint8_t* pixel) {
@@ -102,6 +148,7 @@ private:
         }
         return word;
     }
+#endif
 
     uint32_t rowWords;
     std::vector<uint64_t> words;

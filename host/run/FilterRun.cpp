@@ -222,7 +222,7 @@ bool FilterRun::CommitOutput(std::string& problem) {
         problem = "the plug-in wrote outside the buffers it was given";
         return false;
     }
-    outBuffer.CommitTo(edited);
+    outBuffer.MoveInto(edited);
     // The buffers belong to the call that received them; drop them so that a
     // later call cannot use them unnoticed.
     inBuffer = RequestBuffer();

@@ -128,6 +128,19 @@ void RequestBuffer::CommitTo(Document& document) const {
     }
 }
 
+void RequestBuffer::MoveInto(Document& document) {
+    const bool wholeDocument = !bytes.empty() && rect.top == 0 && rect.left == 0 &&
+                               rect.bottom == document.height && rect.right == document.width &&
+                               rowPadding == 0 && CopiesWholeRows(document) &&
+                               imageBytes == document.pixels.size();
+    if (!wholeDocument) {
+        CommitTo(document);
+        return;
+    }
+    bytes.resize(imageBytes);  // the tail guard goes; the memory stays
+    document.pixels.swap(bytes);
+}
+
 bool RequestBuffer::GuardsIntact() const {
     if (bytes.empty()) {
         return true;

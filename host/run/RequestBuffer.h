@@ -41,13 +41,16 @@ public:
     int32_t ReportedColumnBytes() const { return reportedColumnBytes; }
     int32_t ReportedPlaneBytes() const { return reportedPlaneBytes; }
 
-    // Copies the buffer's pixels back into the same rectangle and planes
-    // (nothing to do for the document's own rows).
-    void CommitTo(Document& document) const;
+    // Puts the buffer's pixels back into the same rectangle and planes
+    // (nothing to do for the document's own rows). A copy of the whole
+    // document in its own layout becomes the document's pixels, and the
+    // buffer keeps the old ones: a whole-image run's commit copies nothing.
+    void MoveInto(Document& document);
     // True when no guard byte was overwritten; the document's own rows have none.
     bool GuardsIntact() const;
 
 private:
+    void CommitTo(Document& document) const;
     void SetSteps(const BufferLayout& layout);
     size_t Offset(int row, int column, int plane) const;
     // Interleaved buffers of every plane match the document's rows byte for byte.

@@ -188,8 +188,11 @@ TEST_F(FilterRunBuffersTest, AFailedRunThatKeepsTheDocumentLeavesItUntouched) {
 TEST_F(FilterRunBuffersTest, OnlyAWholeInterleavedInputIsTheDocumentsOwnRows) {
     fake.inRect = fake.outRect = Rect16{0, 0, 5, 7};
     Document document = RandomDocument(7, 5, 3);
+    const uint8_t* before = document.pixels.data();
     ASSERT_EQ(RunFake(document, "interleaved", false).result, noErr);
-    EXPECT_EQ(fake.inDataSeen, document.pixels.data());
+    EXPECT_EQ(fake.inDataSeen, before);
+    // The whole output then becomes the document's pixels, without a copy.
+    EXPECT_EQ(fake.outDataSeen, document.pixels.data());
     ASSERT_EQ(RunFake(document, "padded", false).result, noErr);
     EXPECT_NE(fake.inDataSeen, document.pixels.data());
 }
