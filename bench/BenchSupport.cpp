@@ -168,10 +168,16 @@ ScratchFolder::~ScratchFolder() {
 double OxhostRunSeconds(const std::vector<std::string>& arguments) {
     std::vector<std::string> command = {ProgramFolder() + "/../bin/oxhost", "--quiet", "run"};
     command.insert(command.end(), arguments.begin(), arguments.end());
-    const Stopwatch watch;
-    const int status = RunProgram(command);
-    const double seconds = watch.Seconds();
-    return status == 0 ? seconds : -1.0;
+    double best = -1.0;
+    for (int run = 0; run < 3; ++run) {
+        const Stopwatch watch;
+        if (RunProgram(command) != 0) {
+            return -1.0;
+        }
+        const double seconds = watch.Seconds();
+        best = best < 0 ? seconds : std::min(best, seconds);
+    }
+    return best;
 }
 
 }  // namespace oxbench

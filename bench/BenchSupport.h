@@ -71,7 +71,9 @@ bool ParseBenchOptions(int argc, char** argv, const char* usage, BenchOptions& o
 std::string ProgramFolder();
 
 // Wall seconds of `oxhost --quiet run ARGUMENTS...` with the oxhost built
-// beside this program; negative when the run failed.
+// beside this program, the best of three runs; negative when a run failed.
+// (The first touch of memory the system has just taken back can cost more
+// than the run itself, notably in virtual machines.)
 double OxhostRunSeconds(const std::vector<std::string>& arguments);
 
 // A fresh temporary folder, removed with its content when the object goes.

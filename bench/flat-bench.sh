@@ -18,11 +18,20 @@ seconds() {  # runs the command, prints its wall time in seconds
     awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }'
 }
 
+best_seconds() {  # the best of three runs: a first touch of fresh memory can cost more
+    local best="" this
+    for _ in 1 2 3; do
+        this=$(seconds "$@")
+        best=$(awk -v a="$best" -v b="$this" 'BEGIN { print (a == "" || b < a) ? b : a }')
+    done
+    echo "$best"
+}
+
 echo "oxhost flat benchmark ($(nproc) cores)"
 "$sample" --width 8660 --height 5774 --antialias --seed 3 "$scratch/page.tif" > /dev/null
-tintflood=$(seconds "$oxhost" run -q tintflood "$scratch/page.tif" "$scratch/tinted.tif")
-virarar=$(seconds "$oxhost" run -q virarar "$scratch/tinted.tif" "$scratch/grown.tif")
-flat=$(seconds "$oxhost" flat -q --tiff --out-dir "$scratch" "$scratch/page.tif")
+tintflood=$(best_seconds "$oxhost" run -q tintflood "$scratch/page.tif" "$scratch/tinted.tif")
+virarar=$(best_seconds "$oxhost" run -q virarar "$scratch/tinted.tif" "$scratch/grown.tif")
+flat=$(best_seconds "$oxhost" flat -q --tiff --out-dir "$scratch" "$scratch/page.tif")
 awk -v t="$tintflood" -v v="$virarar" -v f="$flat" 'BEGIN {
     printf "50 MP page: run tintflood %.2f s + run virarar %.2f s = %.2f s; flat %.2f s (%.2fx, goal <= 1.5x)\n",
         t, v, t + v, f, f / (t + v) }'
