@@ -128,6 +128,17 @@ public:
     bool FirstWantedWithinEdges(uint32_t nearestWanted, uint16_t startRadius, Wanted wanted,
                                 Outcome& outcome) const;
 
+    // Every listed offset (those of the nearer distances), distance by
+    // distance in walk order; their places stay as the search grows. A
+    // caller may keep a value per listed offset in the same order.
+    const Offset* ListedOffsets(size_t& count) const { return table.ListedOffsets(count); }
+    // FirstWantedWithinEdges for such a caller: `wantedAt(i)` says whether
+    // listed offset i is wanted, and `foundAt` gives the place of the one
+    // found.
+    template <typename WantedAt>
+    bool FirstListedWithinEdges(uint32_t nearestWanted, uint16_t startRadius, WantedAt wantedAt,
+                                Outcome& outcome, size_t& foundAt) const;
+
     uint16_t RingCount() const { return ringCount; }
     uint32_t RingKey() const { return ringKey; }
 
@@ -143,11 +154,6 @@ private:
     // Every offset nearer than `nearestWanted` lies within the bounds, in
     // entered rings, and not before the start.
     bool WithinEdges(uint32_t nearestWanted, uint16_t startRadius) const;
-    // The first wanted of the listed offsets of the distance, which lies
-    // within the edges; false when none is wanted.
-    template <typename Wanted>
-    bool FirstListedWanted(uint32_t nearestWanted, uint16_t startRadius, const Offset* listed,
-                           size_t count, Wanted& wanted, Outcome& outcome) const;
     void FoundWithinEdges(uint32_t nearestWanted, uint16_t startRadius, Offset found,
                           Outcome& outcome) const;
     bool EnterNextRingAt(uint32_t key);
@@ -227,26 +233,37 @@ inline bool NearestSearch::Next(int& dx, int& dy) {
 template <typename Wanted>
 bool NearestSearch::FirstWantedWithinEdges(uint32_t nearestWanted, uint16_t startRadius,
                                            Wanted wanted, Outcome& outcome) const {
-    size_t count = 0;
-    const Offset* listed = table.OffsetsOfKey(nearestWanted, count);
-    return listed != nullptr && count <= 64 && WithinEdges(nearestWanted, startRadius) &&
-           FirstListedWanted(nearestWanted, startRadius, listed, count, wanted, outcome);
+    size_t all = 0;
+    const Offset* listed = table.ListedOffsets(all);
+    size_t foundAt = 0;
+    return FirstListedWithinEdges(
+        nearestWanted, startRadius,
+        [listed, &wanted](size_t at) { return wanted(int(listed[at].dx), int(listed[at].dy)); },
+        outcome, foundAt);
 }
 
-template <typename Wanted>
-bool NearestSearch::FirstListedWanted(uint32_t nearestWanted, uint16_t startRadius,
-                                      const Offset* listed, size_t count, Wanted& wanted,
-                                      Outcome& outcome) const {
+template <typename WantedAt>
+bool NearestSearch::FirstListedWithinEdges(uint32_t nearestWanted, uint16_t startRadius,
+                                           WantedAt wantedAt, Outcome& outcome,
+                                           size_t& foundAt) const {
+    size_t first = 0;
+    size_t count = 0;
+    if (!table.ListedRange(nearestWanted, first, count) || count > 64 ||
+        !WithinEdges(nearestWanted, startRadius)) {
+        return false;
+    }
     // Every offset of the distance tested at once: fewer guesses for the
     // processor than stopping at the first wanted one.
     uint64_t hits = 0;
     for (size_t k = 0; k < count; ++k) {
-        hits |= uint64_t(wanted(int(listed[k].dx), int(listed[k].dy)) ? 1 : 0) << k;
+        hits |= uint64_t(wantedAt(first + k) ? 1 : 0) << k;
     }
     if (hits == 0) {
         return false;
     }
-    FoundWithinEdges(nearestWanted, startRadius, listed[__builtin_ctzll(hits)], outcome);
+    foundAt = first + size_t(__builtin_ctzll(hits));
+    size_t all = 0;
+    FoundWithinEdges(nearestWanted, startRadius, table.ListedOffsets(all)[foundAt], outcome);
     return true;
 }
 
@@ -297,7 +314,7 @@ NearestSearch::Outcome NearestSearch::FirstWanted(uint32_t nearestWanted, uint16
         size_t count = 0;
         const Offset* listed = table.OffsetsOfKey(nearestWanted, count);
         if (listed != nullptr && withinEdges && count <= 64 &&
-            FirstListedWanted(nearestWanted, startRadius, listed, count, wanted, outcome)) {
+            FirstWantedWithinEdges(nearestWanted, startRadius, wanted, outcome)) {
             return outcome;
         }
         outcome.axisRadius = AxisRadiusBefore(nearestWanted, startKey);

@@ -85,6 +85,21 @@ public:
         count = offsetsOfKeyStart[key + 1] - offsetsOfKeyStart[key];
         return offsetsOfKey.data() + offsetsOfKeyStart[key];
     }
+    // Where the listed offsets of `key` stand among all listed offsets
+    // (ListedOffsets); false when the key is not listed. Places stay when
+    // the table grows.
+    bool ListedRange(uint32_t key, size_t& first, size_t& count) const {
+        if (size_t(key) + 1 >= offsetsOfKeyStart.size()) {
+            return false;
+        }
+        first = offsetsOfKeyStart[key];
+        count = offsetsOfKeyStart[key + 1] - first;
+        return true;
+    }
+    const Offset* ListedOffsets(size_t& count) const {
+        count = offsetsOfKey.size();
+        return offsetsOfKey.data();
+    }
     // The first group of key root * root (the first of ring `root`'s axis key).
     size_t FirstGroupOfSquare(uint16_t root) const { return firstGroupOfSquare[root]; }
     // The group (key, ring); the first group after it when there is none.

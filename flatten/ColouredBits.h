@@ -64,6 +64,8 @@ public:
 
     // The bits of row y: bit x % 64 of word x / 64.
     const uint64_t* Row(uint32_t y) const { return &words[size_t(y) * rowWords]; }
+    // Bits from one row to the next (rows start at whole words).
+    int64_t RowBits() const { return int64_t(rowWords) * 64; }
 
     // For rows firstRow .. firstRow + rows - 1 (at most 64), per column: bit
     // k set when the pixel of row firstRow + k is line work. Work in

@@ -34,6 +34,10 @@ public:
     // nearest coloured pixel of the image; the image must have one.
     uint32_t SquaredDistance(uint16_t y, uint16_t x);
 
+    // Whether the current strip's column distances are made: a distance then
+    // costs a look at its row.
+    bool StripReady() const { return columnsReady; }
+
 private:
     void StepColumns(const uint64_t* colouredRow, const uint16_t* neighbour, uint16_t* out) const;
     void CarryDownTo(uint32_t row);

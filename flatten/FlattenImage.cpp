@@ -20,7 +20,9 @@ public:
           lineTest(job.imageMode, job.colorPlanes, job.input.planeStep),
           coloured(job, lineTest),
           lastRow(uint16_t(job.height - 1)),
-          lastColumn(uint16_t(job.width - 1)) {}
+          lastColumn(uint16_t(job.width - 1)),
+          packedRgb(job.colorPlanes == 3 && job.input.planeStep == 1 && job.output.planeStep == 1) {
+    }
 
     // Whether any search can change a pixel. With no coloured pixel every
     // search ends on a line pixel (the eight-try rule ends it near the far
@@ -155,7 +157,8 @@ private:
         // many have not, those next to a pixel whose colour lay far) skip to
         // the distance of the nearest coloured pixel. Either way the outcome
         // is the walk's.
-        const bool expectFar = previousReach > kNearReach && WalksAreLong();
+        const bool expectFar = (distances && distances->StripReady()) ||
+                               (previousReach > kNearReach && WalksAreLong());
         if (expectFar || !Walk(y, x, kShortWalk, source)) {
             if (!expectFar) {
                 ++longWalks;
@@ -221,12 +224,13 @@ private:
         };
         const uint16_t startRadius = ringHint;
         NearestSearch::Outcome outcome;
-        if (!search.FirstWantedWithinEdges(nearest, startRadius, colouredAt, outcome)) {
-            const uint64_t noEndBelow =
-                coloured.Any() && !search.EndlessUpTo(nearest) ? ColumnNoEndBelow(x, nearest) : 0;
-            outcome = search.FirstWanted(nearest, startRadius, alike == Alike::kDiffer, colouredAt,
-                                         noEndBelow);
+        if (coloured.Any() && FirstListedColour(y, x, nearest, startRadius, outcome, source)) {
+            return;
         }
+        const uint64_t noEndBelow =
+            coloured.Any() && !search.EndlessUpTo(nearest) ? ColumnNoEndBelow(x, nearest) : 0;
+        outcome = search.FirstWanted(nearest, startRadius, alike == Alike::kDiffer, colouredAt,
+                                     noEndBelow);
         if (outcome.lastLeftOut && alike == Alike::kUnknown) {
             // Looked at once, when a walk first ends without colour.
             alike = LinePixelsAlike() ? Alike::kAlike : Alike::kDiffer;
@@ -241,6 +245,43 @@ private:
             ringHint = outcome.axisRadius;
         }
         previousReach = outcome.found ? nearest : ~uint32_t(0);
+    }
+
+    // The usual far search: the nearest distance is listed and within the
+    // edges. Each listed offset's bit and bytes lie a fixed step from the
+    // centre's in this image, kept per offset, so testing one costs no
+    // multiplication, and nor does finding the source from the centre's
+    // own bytes, which `source` holds on entry.
+    bool FirstListedColour(uint16_t y, uint16_t x, uint32_t nearest, uint16_t startRadius,
+                           NearestSearch::Outcome& outcome, const uint8_t*& source) {
+        KeepListedSteps();
+        const uint64_t* bits = coloured.Row(0);
+        const int64_t centreBit = int64_t(y) * coloured.RowBits() + x;
+        const int64_t* bitSteps = listedBitSteps.data();
+        const auto colouredAt = [bits, centreBit, bitSteps](size_t at) {
+            const int64_t bit = centreBit + bitSteps[at];
+            return (bits[bit >> 6] >> (bit & 63) & 1) != 0;
+        };
+        size_t foundAt = 0;
+        if (!search.FirstListedWithinEdges(nearest, startRadius, colouredAt, outcome, foundAt)) {
+            return false;
+        }
+        source += listedByteSteps[foundAt];  // from the centre's own bytes
+        if (outcome.axisRadius != 0) {
+            ringHint = outcome.axisRadius;
+        }
+        previousReach = nearest;
+        return true;
+    }
+
+    void KeepListedSteps() {
+        size_t count = 0;
+        const Offset* listed = search.ListedOffsets(count);
+        for (size_t at = listedBitSteps.size(); at < count; ++at) {
+            listedBitSteps.push_back(int64_t(listed[at].dy) * coloured.RowBits() + listed[at].dx);
+            listedByteSteps.push_back(intptr_t(listed[at].dy) * job.input.rowBytes +
+                                      intptr_t(listed[at].dx) * job.input.columnStep);
+        }
     }
 
     // No walk from a centre of column x in this strip ends below the key
@@ -259,7 +300,7 @@ private:
     }
 
     void CopyPixel(const uint8_t* source, uint8_t* destination) const {
-        if (job.colorPlanes == 3 && job.input.planeStep == 1 && job.output.planeStep == 1) {
+        if (packedRgb) {
             destination[0] = source[0];
             destination[1] = source[1];
             destination[2] = source[2];
@@ -286,6 +327,7 @@ private:
     ColouredBits coloured;
     uint16_t lastRow;
     uint16_t lastColumn;
+    bool packedRgb;  // three planes side by side in both buffers: the usual copy
     uint16_t ringHint = 1;
     uint32_t previousReach = 0;    // squared distance of the last line pixel's colour
     uint32_t longWalks = 0;        // in the current strip
@@ -294,6 +336,10 @@ private:
     enum class Alike { kUnknown, kAlike, kDiffer };
     Alike alike = Alike::kUnknown;
     std::vector<uint64_t> lineColumns;
+    // Per listed offset of the search, in its order: the step from a
+    // centre's coloured bit to the offset's, and from its input bytes.
+    std::vector<int64_t> listedBitSteps;
+    std::vector<intptr_t> listedByteSteps;
     // Per column of the strip: no walk ends below `below`; `exact` when one
     // ends there.
     struct ColumnEnd {
