@@ -6,6 +6,7 @@
 #include <ctime>
 #include <vector>
 
+#include "BenchPage.h"
 #include "BenchSupport.h"
 #include "host/flat/AreaLabels.h"
 #include "host/flat/Composite.h"
@@ -103,8 +104,7 @@ int main(int argc, char** argv) {
     if (!oxbench::ParseBenchOptions(argc, argv, usage, options, exitStatus)) {
         return exitStatus;
     }
-    const int width = options.quick ? 2400 : 8192;
-    const int height = options.quick ? 1700 : 6400;
+    const auto [width, height] = oxbench::BenchPageSize(options.quick);
     const double megapixels = double(width) * height / 1e6;
 
     Stopwatch drawing;

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "Anchors.h"
+#include "BenchPage.h"
 #include "BenchSupport.h"
 #include "FlattenImage.h"
 #include "HeapCounter.h"
 #include "ImageModes.h"
-#include "LineArt.h"
 #include "host/image/ImageFile.h"
 
 namespace {
@@ -77,17 +77,6 @@ PassFigures AddPassRow(Table& table, const std::string& label, const Document& p
     return figures;
 }
 
-Document GeneratedPage(int width, int height, double thinnest, double thickest) {
-    oxlineart::LineArtOptions options;
-    options.width = width;
-    options.height = height;
-    options.lineWidthMin = thinnest;
-    options.lineWidthMax = thickest;
-    options.flatColors = true;
-    options.seed = 2026;
-    return oxlineart::DrawLineArtPage(options);
-}
-
 // All line work (black) but for the coloured pixels that `paint` marks.
 template <typename Paint>
 Document BlackPageWith(int side, Paint paint) {
@@ -144,7 +133,7 @@ void PrintScaling(bool quick) {
         if (quick && side > 2048) {
             break;
         }
-        const Document page = GeneratedPage(side, side, 1, 3);
+        const Document page = oxbench::LineArtPage(side, side, 1, 3, true);
         const PassFigures figures = TimePass(page);
         table.AddRow({std::to_string(side) + " x " + std::to_string(side),
                       Fixed(Megapixels(page), 1), Fixed(figures.seconds, 3),
@@ -197,8 +186,7 @@ int main(int argc, char** argv) {
     if (!oxbench::ParseBenchOptions(argc, argv, usage, options, exitStatus)) {
         return exitStatus;
     }
-    const int width = options.quick ? 2400 : 8192;
-    const int height = options.quick ? 1700 : 6400;
+    const auto [width, height] = oxbench::BenchPageSize(options.quick);
     oxbench::ScratchFolder scratch;
 
     std::printf("Virarar's pass, single-threaded, in processor time\n\n");
@@ -223,14 +211,15 @@ int main(int argc, char** argv) {
         }
     };
     if (options.Wants("thin") || options.Wants("whole-run") || anchors) {
-        const Document thin = GeneratedPage(width, height, 1, 3);
+        const Document thin = oxbench::LineArtPage(width, height, 1, 3, true);
         timeAndKeep(thin, "thin lines 1-3 px", "thin");
         if (options.Wants("whole-run")) {
             AddWholeRunRow(wholeRuns, thin, scratch);
         }
     }
     if (options.Wants("thick") || anchors) {
-        timeAndKeep(GeneratedPage(width, height, 15, 25), "thick lines 15-25 px", "thick");
+        timeAndKeep(oxbench::LineArtPage(width, height, 15, 25, true), "thick lines 15-25 px",
+                    "thick");
     }
     if (options.Wants("black")) {
         AddPassRow(passes, "all black (left unchanged)",

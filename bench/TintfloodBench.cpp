@@ -19,11 +19,11 @@
 #include <vector>
 
 #include "Anchors.h"
+#include "BenchPage.h"
 #include "BenchSupport.h"
 #include "FilterSelectors.h"
 #include "HeapCounter.h"
 #include "ImageAccess.h"
-#include "LineArt.h"
 #include "TintfloodSettings.h"
 #include "host/color/ColorServicesHost.h"
 #include "host/image/ImageFile.h"
@@ -135,16 +135,6 @@ RunFigures AddFillRow(Table& table, const std::string& label, const Document& pa
     return figures;
 }
 
-Document WhitePage(int width, int height, double thinnest, double thickest) {
-    oxlineart::LineArtOptions options;
-    options.width = width;
-    options.height = height;
-    options.lineWidthMin = thinnest;
-    options.lineWidthMax = thickest;
-    options.seed = 2026;
-    return oxlineart::DrawLineArtPage(options);
-}
-
 // White cells between black lines of 1 pixel; a cell spans `pitch` pixels
 // with its line, or `widePitch` for every second cell when that is not 0.
 Document GridPage(int side, int pitch, int widePitch) {
@@ -188,7 +178,7 @@ void PrintScaling(bool quick) {
         if (quick && side > 2048) {
             break;
         }
-        Document page = WhitePage(side, side, 1, 3);
+        Document page = oxbench::LineArtPage(side, side, 1, 3, false);
         const double hostMegabytes = TimeFill(page, true, false, RequestOnly).megabytes;
         const RunFigures figures = TimeFill(page, true, false);
         table.AddRow({std::to_string(side) + " x " + std::to_string(side),
@@ -241,8 +231,7 @@ int main(int argc, char** argv) {
     if (!oxbench::ParseBenchOptions(argc, argv, usage, benchOptions, exitStatus)) {
         return exitStatus;
     }
-    const int width = benchOptions.quick ? 2400 : 8192;
-    const int height = benchOptions.quick ? 1700 : 6400;
+    const auto [width, height] = oxbench::BenchPageSize(benchOptions.quick);
     oxbench::ScratchFolder scratch;
     const bool anchors = benchOptions.Wants("anchors");
     std::vector<std::string> pamFiles;
@@ -260,8 +249,8 @@ int main(int argc, char** argv) {
         if (!fill && !wholeRun) {
             continue;
         }
-        const Document page =
-            thick ? WhitePage(width, height, 15, 25) : WhitePage(width, height, 1, 3);
+        const Document page = thick ? oxbench::LineArtPage(width, height, 15, 25, false)
+                                    : oxbench::LineArtPage(width, height, 1, 3, false);
         const std::string lines = thick ? "thick lines 15-25 px" : "thin lines 1-3 px";
         if (fill) {
             const RunFigures plain = AddFillRow(fills, lines + ", random colours", page, false);

@@ -120,21 +120,16 @@ public:
     // this key or nearer.
     bool EndlessUpTo(uint32_t key) const;
 
-    // FirstWanted's usual case, for callers that search once a pixel: the
-    // distance lies within the nearest edge and the rings entered, and an
-    // offset of it is wanted. False, with `outcome` untouched, when that is
-    // not so; then ask FirstWanted.
-    template <typename Wanted>
-    bool FirstWantedWithinEdges(uint32_t nearestWanted, uint16_t startRadius, Wanted wanted,
-                                Outcome& outcome) const;
-
     // Every listed offset (those of the nearer distances), distance by
     // distance in walk order; their places stay as the search grows. A
     // caller may keep a value per listed offset in the same order.
     const Offset* ListedOffsets(size_t& count) const { return table.ListedOffsets(count); }
-    // FirstWantedWithinEdges for such a caller: `wantedAt(i)` says whether
-    // listed offset i is wanted, and `foundAt` gives the place of the one
-    // found.
+    // FirstWanted's usual case, for a caller that searches once a pixel and
+    // keeps a value per listed offset: the distance lies within the nearest
+    // edge and the rings entered, and one of its offsets is wanted.
+    // `wantedAt(i)` says whether listed offset i is wanted; `foundAt` gives
+    // the place of the one found. False, with `outcome` untouched, when that
+    // is not so; then ask FirstWanted.
     template <typename WantedAt>
     bool FirstListedWithinEdges(uint32_t nearestWanted, uint16_t startRadius, WantedAt wantedAt,
                                 Outcome& outcome, size_t& foundAt) const;
@@ -146,6 +141,10 @@ public:
     static constexpr uint16_t kMaxRing = OffsetTable::kMaxRing;
 
 private:
+    // The same, asking `wanted` about offsets.
+    template <typename Wanted>
+    bool FirstWantedWithinEdges(uint32_t nearestWanted, uint16_t startRadius, Wanted wanted,
+                                Outcome& outcome) const;
     // The key of the group Start begins at, for a radius of entered rings:
     // radius 0 and 1 both start at the first group.
     static uint32_t StartKey(uint16_t startRadius) {
@@ -313,8 +312,7 @@ NearestSearch::Outcome NearestSearch::FirstWanted(uint32_t nearestWanted, uint16
         // through the offsets of that distance, where a wanted one is.
         size_t count = 0;
         const Offset* listed = table.OffsetsOfKey(nearestWanted, count);
-        if (listed != nullptr && withinEdges && count <= 64 &&
-            FirstWantedWithinEdges(nearestWanted, startRadius, wanted, outcome)) {
+        if (withinEdges && FirstWantedWithinEdges(nearestWanted, startRadius, wanted, outcome)) {
             return outcome;
         }
         outcome.axisRadius = AxisRadiusBefore(nearestWanted, startKey);

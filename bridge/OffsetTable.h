@@ -79,11 +79,8 @@ public:
     // The offsets of squared distance `key` in walk order, `count` of them;
     // null when the key is not listed.
     const Offset* OffsetsOfKey(uint32_t key, size_t& count) const {
-        if (size_t(key) + 1 >= offsetsOfKeyStart.size()) {
-            return nullptr;
-        }
-        count = offsetsOfKeyStart[key + 1] - offsetsOfKeyStart[key];
-        return offsetsOfKey.data() + offsetsOfKeyStart[key];
+        size_t first = 0;
+        return ListedRange(key, first, count) ? offsetsOfKey.data() + first : nullptr;
     }
     // Where the listed offsets of `key` stand among all listed offsets
     // (ListedOffsets); false when the key is not listed. Places stay when

@@ -4,6 +4,7 @@
 #include <random>
 #include <vector>
 
+#include "RowDocument.h"
 #include "host/HostError.h"
 #include "host/flat/LineExtraction.h"
 
@@ -12,15 +13,7 @@ namespace {
 using oxhost::ColorModel;
 using oxhost::Document;
 
-Document OneRow(ColorModel model, bool hasAlpha, const std::vector<uint8_t>& pixels) {
-    Document page;
-    page.model = model;
-    page.hasAlpha = hasAlpha;
-    page.pixels = pixels;
-    page.width = int(pixels.size()) / page.TotalPlanes();
-    page.height = 1;
-    return page;
-}
+using flattest::OneRow;
 
 TEST(OtsuThreshold, SeparatesTwoNoisyClustersExactly) {
     std::mt19937 random(7);

@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "SmallLineArtPage.h"
 #include "tools/samplepage/InkCanvas.h"
 #include "tools/samplepage/LineArt.h"
 
@@ -16,13 +17,7 @@ using oxlineart::LineArtOptions;
 
 constexpr int kLineLimit = 8;  // a line pixel has every colour plane at or below this
 
-LineArtOptions SmallPage(uint64_t seed) {
-    LineArtOptions options;
-    options.width = 640;
-    options.height = 480;
-    options.seed = seed;
-    return options;
-}
+using imagetest::SmallPage;
 
 bool IsDark(const Document& page, int row, int column) {
     const uint8_t* pixel = page.Pixel(row, column);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "SmallLineArtPage.h"
 #include "tools/samplepage/InkCanvas.h"
 #include "tools/samplepage/LineArt.h"
 
@@ -14,13 +15,7 @@ using oxhost::Document;
 using oxlineart::DrawLineArtPage;
 using oxlineart::LineArtOptions;
 
-LineArtOptions SmallPage(uint64_t seed) {
-    LineArtOptions options;
-    options.width = 640;
-    options.height = 480;
-    options.seed = seed;
-    return options;
-}
+using imagetest::SmallPage;
 
 // 4-connected areas of pixels whose red is at least 128 (under half ink on
 // white paper), by a plain breadth-first search.

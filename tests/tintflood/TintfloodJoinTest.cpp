@@ -1,11 +1,12 @@
 // The joining of small areas against a plain pass, and stopping it.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 
 #include "FilterSelectors.h"
+#include "PassOracle.h"
 #include "ResultCodes.h"
-#include "TintfloodOracle.h"
 #include "TintfloodTestHost.h"
 #include "host/run/ProgressSink.h"
 
@@ -70,7 +71,19 @@ Document CellPage(std::mt19937& random, int height, int width, int widestCell, i
     return page;
 }
 
-TintfloodSettings SettingsFor(const TintfloodOracleSettings& oracle) {
+// The plain pass's result for an RGB page, as its bytes.
+std::vector<uint8_t> PlainPass(const Document& page, const PassSettings& settings) {
+    static_assert(sizeof(Rgb) == 3, "pixels are copied as three bytes each");
+    std::vector<Rgb> pixels(size_t(page.width) * size_t(page.height));
+    std::memcpy(pixels.data(), page.pixels.data(), page.pixels.size());
+    PassOracle oracle(page.height, page.width, pixels);
+    const std::vector<Rgb>& result = oracle.Run(settings);
+    std::vector<uint8_t> bytes(page.pixels.size());
+    std::memcpy(bytes.data(), result.data(), bytes.size());
+    return bytes;
+}
+
+TintfloodSettings SettingsFor(const PassSettings& oracle) {
     TintfloodSettings settings;
     std::snprintf(settings.paletteFile, sizeof(settings.paletteFile), "join.aco");
     settings.flagAreas = oracle.flagAreas;
@@ -102,7 +115,7 @@ TEST_F(TintfloodJoinTest, JoinsLikeThePlainPass) {
                 }
             }
         }
-        TintfloodOracleSettings oracle;
+        PassSettings oracle;
         oracle.palette = kPalette;
         oracle.joinAreas = true;
         oracle.joinSize = 2 + uint32_t(random() % 10);
@@ -113,8 +126,7 @@ TEST_F(TintfloodJoinTest, JoinsLikeThePlainPass) {
             oracle.joinSize = 9 + uint32_t(random() % 3);  // every cell but the corner area
             oracle.measureArea = false;
         }
-        const std::vector<uint8_t> expected =
-            TintfloodOracle(page.height, page.width, page.pixels).Run(oracle);
+        const std::vector<uint8_t> expected = PlainPass(page, oracle);
         const auto outcome = tintfloodtest::RunTintflood(page, SettingsFor(oracle));
         ASSERT_EQ(outcome.result.result, noErr) << "trial " << trial;
         ASSERT_EQ(page.pixels, expected) << "trial " << trial << " size " << page.height << "x"
@@ -141,7 +153,7 @@ TEST_F(TintfloodJoinTest, TheUserCanStopTheJoining) {
     // Many small cells, none of them normal: a long joining pass.
     std::mt19937 random(5);
     Document page = CellPage(random, 700, 700, 4);
-    TintfloodOracleSettings oracle;
+    PassSettings oracle;
     oracle.joinAreas = true;
     StopAfterScan progress(page.height);
     const auto outcome = tintfloodtest::RunTintflood(
