@@ -98,11 +98,11 @@ bool NearestSearch::EnterRingsUpTo(uint32_t key) {
 
 bool NearestSearch::SkipNearerThan(uint32_t squaredDistance, Passed& passed) {
     bool lastLeftOut = false;
-    return SkipTo(squaredDistance, true, passed, lastLeftOut);
+    return SkipTo(squaredDistance, true, passed, lastLeftOut, KnownEnds());
 }
 
 bool NearestSearch::SkipTo(uint32_t squaredDistance, bool lastAllowed, Passed& passed,
-                           bool& lastLeftOut) {
+                           bool& lastLeftOut, const KnownEnds& known) {
     passed = Passed();
     const uint32_t skipTo = std::min(squaredDistance, kEndOfOffsets);
     if (skipTo == 0 || table[cursor.group].key >= skipTo) {
@@ -134,7 +134,7 @@ bool NearestSearch::SkipTo(uint32_t squaredDistance, bool lastAllowed, Passed& p
         return false;
     }
     GroupKey end{0, 0, 0};
-    const bool ends = FindEnd(reaches, startKey, skipTo, end);
+    const bool ends = FindEnd(reaches, startKey, skipTo, end, known);
     // The rings the walk would have entered on its way.
     const uint32_t reached = ends ? end.key : skipTo;
     if (reached >= table.CompleteBelowKey()) {
@@ -179,6 +179,7 @@ bool NearestSearch::WillEndPastAxes(const Reaches& reaches, uint32_t startKey, u
         return false;
     }
     passed.axisRadius = AxisRadiusBefore(uint32_t(endless), startKey);
+    EnterAxisRing(passed.axisRadius);
     return true;
 }
 
@@ -214,13 +215,16 @@ uint64_t NearestSearch::Endless(const Reaches& reaches) const {
 // ends at a key below `skipTo`: the first group wholly outside, or the first
 // run through a group of four, whichever ends first.
 bool NearestSearch::FindEnd(const Reaches& reaches, uint32_t startKey, uint32_t skipTo,
-                            GroupKey& end) {
-    const uint64_t endless = Endless(reaches);
+                            GroupKey& end, const KnownEnds& known) {
+    // What the caller knows narrows the keys looked at.
+    const uint64_t endless = std::max(Endless(reaches), known.noEndBelow);
     if (skipTo <= endless) {
         return false;
     }
-    bool ends = FirstGroupOutside(reaches, std::max<uint64_t>(startKey, endless), skipTo, end);
-    const uint64_t lastKey = ends ? end.key : skipTo - 1u;
+    const bool endKnown = startKey <= known.runFrom && known.endsBy < skipTo;
+    const uint32_t lookTo = endKnown ? uint32_t(known.endsBy + 1) : skipTo;
+    bool ends = FirstGroupOutside(reaches, std::max<uint64_t>(startKey, endless), lookTo, end);
+    const uint64_t lastKey = ends ? end.key : lookTo - 1u;
     if (lastKey + 2 >= table.CompleteBelowKey()) {
         EnsureBuilt(RingReaching(lastKey + 2));
     }
@@ -238,7 +242,36 @@ bool NearestSearch::FindEnd(const Reaches& reaches, uint32_t startKey, uint32_t 
 uint64_t NearestSearch::FirstEndBelow(const Reaches& reaches, uint32_t belowKey) {
     GroupKey end{0, 0, 0};
     const uint32_t limit = std::min(belowKey, kEndOfOffsets);
-    return FindEnd(reaches, 0, limit, end) ? end.key : belowKey;
+    return FindEnd(reaches, 0, limit, end, KnownEnds()) ? end.key : belowKey;
+}
+
+bool NearestSearch::EndOf(const Reaches& reaches, uint32_t belowKey, KnownEnds& known) {
+    GroupKey end{0, 0, 0};
+    if (!FindEnd(reaches, 0, std::min(belowKey, kEndOfOffsets), end, KnownEnds())) {
+        return false;
+    }
+    // Eight offsets span at most three groups: at least one of the last, and
+    // a group of four between two of eight holds four.
+    const size_t group = table.FindGroup(end.key, end.ring);
+    known.endsBy = end.key;
+    known.runFrom = group < 2 ? 0 : table[group - 2].key;
+    return true;
+}
+
+// For a walk from `startKey` that the caller knows ends before the offset it
+// wants, with the last allowed offset not asked for: when it cannot end
+// before passing every allowed axis offset, its outcome is known without
+// finding the end.
+bool NearestSearch::EndsPastAxes(uint32_t startKey, Outcome& outcome) {
+    const Reaches reaches = Reaches::FromBounds(boundTop, boundLeft, boundBottom, boundRight);
+    if (!reaches.ContainsCentre() || !PastEveryAxis(reaches)) {
+        return false;
+    }
+    outcome.lastLeftOut = true;
+    outcome.axisRadius =
+        AxisRadiusBefore(uint32_t(std::min<uint64_t>(Endless(reaches), ~0u)), startKey);
+    EnterAxisRing(outcome.axisRadius);
+    return true;
 }
 
 // The disallowed offsets just before `at`, back to the walk's start, and the

@@ -93,6 +93,16 @@ public:
         bool lastLeftOut = false;  // the walk ended and the last allowed offset was not looked for
     };
 
+    // What a caller knows of where walks from the current bounds end, from
+    // walks of centres with more or less room (FirstEndBelow, EndOf): none
+    // ends below `noEndBelow`; and where `endsBy` is known, a walk that
+    // starts at a key up to `runFrom` ends at key `endsBy` or nearer.
+    struct KnownEnds {
+        uint64_t noEndBelow = 0;
+        uint64_t endsBy = ~uint64_t(0);
+        uint32_t runFrom = 0;
+    };
+
     // The walk of Begin(startRadius) and Next up to the first allowed offset
     // for which `wanted(dx, dy)` holds, or to its end, for a caller that
     // knows no offset nearer than `nearestWanted` (a squared distance; ~0u
@@ -103,11 +113,11 @@ public:
     // out (lastLeftOut, anyAllowed false). `wanted` may be asked about more
     // offsets of the distance than the walk hands out: it must not depend on
     // being asked in walk order. The next search starts with Begin or Start.
-    // A caller that knows no walk from these bounds ends below `noEndBelow`
-    // (see FirstEndBelow) passes it, sparing the search the proof.
+    // A caller that knows where walks from these bounds end passes it,
+    // sparing the search the proof.
     template <typename Wanted>
     Outcome FirstWanted(uint32_t nearestWanted, uint16_t startRadius, bool lastAllowed,
-                        Wanted wanted, uint64_t noEndBelow = 0);
+                        Wanted wanted, const KnownEnds& known = KnownEnds());
 
     // The key of the group where a walk from the nearest offset ends, for a
     // centre with these reaches; `belowKey` when it ends at no smaller key.
@@ -115,6 +125,15 @@ public:
     // started anywhere, ends at no smaller key: it meets fewer disallowed
     // offsets, and a later start leaves out runs.
     uint64_t FirstEndBelow(const Reaches& reaches, uint32_t belowKey);
+
+    // Where a walk from the first group, for a centre with these reaches,
+    // ends, when it ends below `belowKey`: `endsBy` is the key of its last
+    // group and `runFrom` the key of a group at or before the first of the
+    // eight disallowed offsets that end it. A centre with as little room or
+    // less on every side meets those eight too, so its walk, started at a
+    // key up to `runFrom`, ends by `endsBy`. False when it ends at no
+    // smaller key than `belowKey`.
+    bool EndOf(const Reaches& reaches, uint32_t belowKey, KnownEnds& known);
 
     // Whether the search knows, from the bounds alone, that no walk ends at
     // this key or nearer.
@@ -168,20 +187,31 @@ private:
         return (key <= ringKey && key < table.CompleteBelowKey()) || EnterRingsUpTo(key);
     }
     bool EnterRingsUpTo(uint32_t key);
+    // A walk enters the ring of every axis offset it hands out, so the next
+    // search can start there; a skip past them enters it too.
+    void EnterAxisRing(uint16_t radius) {
+        if (radius > ringCount) {
+            EnterRingsUpTo(uint32_t(radius) * radius);
+        }
+    }
     // The group Start begins at.
     size_t StartGroup(uint16_t startRadius) const;
     // An offset handed out by a walk looking for a wanted one; true when it is.
     template <typename Wanted>
     bool Hand(Offset offset, Wanted& wanted, Outcome& outcome) const;
-    bool SkipTo(uint32_t squaredDistance, bool lastAllowed, Passed& passed, bool& lastLeftOut);
+
+    bool SkipTo(uint32_t squaredDistance, bool lastAllowed, Passed& passed, bool& lastLeftOut,
+                const KnownEnds& known);
     bool AtWalkStart(TablePosition at) const {
         return at.group == walkStart && at.slot == table[walkStart].FirstSlot();
     }
     int RunBefore(TablePosition at, Passed& passed) const;
-    bool FindEnd(const Reaches& reaches, uint32_t startKey, uint32_t skipTo, GroupKey& end);
+    bool FindEnd(const Reaches& reaches, uint32_t startKey, uint32_t skipTo, GroupKey& end,
+                 const KnownEnds& known);
     bool WillEndPastAxes(const Reaches& reaches, uint32_t startKey, uint32_t skipTo,
                          Passed& passed);
     bool PastEveryAxis(const Reaches& reaches) const;
+    bool EndsPastAxes(uint32_t startKey, Outcome& outcome);
     bool WalkThroughGroup(size_t group, int run, Passed& passed);
     bool WalkOffsetByOffset(uint32_t skipTo, Passed& passed);
     // The farthest allowed offset with dy 0 that a walk from the first group
@@ -295,10 +325,15 @@ inline void NearestSearch::FoundWithinEdges(uint32_t nearestWanted, uint16_t sta
 template <typename Wanted>
 NearestSearch::Outcome NearestSearch::FirstWanted(uint32_t nearestWanted, uint16_t startRadius,
                                                   bool lastAllowed, Wanted wanted,
-                                                  uint64_t noEndBelow) {
+                                                  const KnownEnds& known) {
     Outcome outcome;
     const size_t startGroup = StartGroup(startRadius);
     const uint32_t startKey = startGroup == 0 ? 0 : table[startGroup].key;
+    if (!lastAllowed && known.endsBy < nearestWanted && startKey <= known.runFrom &&
+        EndsPastAxes(startKey, outcome)) {
+        return outcome;
+    }
+    const uint64_t noEndBelow = known.noEndBelow;
     // Up to a distance below the nearest edge's next ring every offset is allowed.
     const int64_t nearestEdge = std::min(std::min(-int64_t(boundLeft), -int64_t(boundTop)),
                                          std::min(int64_t(boundRight), int64_t(boundBottom)));
@@ -346,7 +381,7 @@ NearestSearch::Outcome NearestSearch::FirstWanted(uint32_t nearestWanted, uint16
     }
     Start(startRadius);
     Passed passed;
-    const bool going = SkipTo(nearestWanted, lastAllowed, passed, outcome.lastLeftOut);
+    const bool going = SkipTo(nearestWanted, lastAllowed, passed, outcome.lastLeftOut, known);
     outcome.anyAllowed = passed.anyAllowed;
     outcome.offset = passed.lastAllowed;
     outcome.axisRadius = passed.axisRadius;

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // No coloured pixel in that direction; larger than any real column distance
@@ -24,6 +28,15 @@ constexpr LineMasks kLineMasks;
 
 // Columns farther than this from a pixel make its row be done whole.
 constexpr uint32_t kLocalReach = 32;
+
+// Columns a strip's distances are looked for in ahead, eight pixels at a
+// time; a pixel whose nearest coloured pixel lies farther is left to the
+// search one pixel at a time.
+constexpr int32_t kNearReach = 16;
+// A square too large for the eight-at-a-time search (16-bit lanes), and
+// the mark of a distance it left unsettled.
+constexpr int16_t kFarSquare = 0x7FFF;
+constexpr uint16_t kUnsettled = 0xFFFF;
 
 // floor(numerator / denominator) for a positive denominator.
 int64_t FloorDivide(int64_t numerator, int64_t denominator) {
@@ -50,6 +63,7 @@ void ColouredDistance::NextStrip(uint16_t first, uint16_t count) {
     firstRow = first;
     rows = count;
     columnsReady = false;
+    nearReady = false;
 }
 
 // One step of a column distance along a column: 0 on a coloured pixel,
@@ -139,13 +153,94 @@ void ColouredDistance::PrepareColumns() {
             out[x] = std::min(out[x], below[x]);
         }
     }
+    PrepareNearDistances();
 }
+
+#if defined(__SSE2__)
+// The distances of the strip's line pixels whose nearest coloured pixel
+// lies within kNearReach columns, eight neighbouring pixels at a time: the
+// same smallest (x - i)^2 + g(i)^2 as SquaredDistance finds, with the
+// squares saturating in 16 bits; one pixel at a time the search guesses
+// wrong where it stops.
+void ColouredDistance::PrepareNearDistances() {
+    nearDistance.resize(size_t(rows) * width);
+    // Squares of a row's column distances, with columns beyond both ends
+    // too far to matter.
+    paddedSquares.assign(size_t(width) + 2 * kNearReach + 8, kFarSquare);
+    int16_t* squares = paddedSquares.data() + kNearReach;
+    const __m128i largestRoot = _mm_set1_epi16(181);  // 181^2 < 0x7FFF
+    const __m128i far = _mm_set1_epi16(kFarSquare);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i beyondReach = _mm_set1_epi16(int16_t((kNearReach + 1) * (kNearReach + 1)));
+    for (uint32_t r = 0; r < rows; ++r) {
+        const uint16_t* g = &columnDistance[size_t(r) * width];
+        uint32_t x = 0;
+        for (; x + 8 <= width; x += 8) {
+            const __m128i column = _mm_loadu_si128(reinterpret_cast<const __m128i*>(g + x));
+            const __m128i small = _mm_cmpeq_epi16(_mm_subs_epu16(column, largestRoot), zero);
+            const __m128i square = _mm_mullo_epi16(column, column);
+            _mm_storeu_si128(
+                reinterpret_cast<__m128i*>(squares + x),
+                _mm_or_si128(_mm_and_si128(small, square), _mm_andnot_si128(small, far)));
+        }
+        for (; x < width; ++x) {
+            squares[x] = g[x] <= 181 ? int16_t(g[x] * g[x]) : kFarSquare;
+        }
+        const uint64_t* colouredRow = bits.Row(firstRow + r);
+        uint16_t* out = &nearDistance[size_t(r) * width];
+        for (x = 0; x < width; x += 8) {
+            // Only line pixels ask; eight coloured ones need nothing.
+            if ((colouredRow[x >> 6] >> (x & 63) & 0xFF) == 0xFF && x + 8 <= width) {
+                continue;
+            }
+            // Where no column within reach is near enough to settle one of
+            // them, as inside large dark areas, the eight are left alone.
+            __m128i reachable = _mm_loadu_si128(reinterpret_cast<const __m128i*>(squares + x));
+            for (int32_t from = -kNearReach; from <= kNearReach; from += 8) {
+                reachable = _mm_min_epi16(
+                    reachable,
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(squares + x + from)));
+            }
+            if (_mm_movemask_epi8(_mm_cmpgt_epi16(reachable, beyondReach)) == 0xFFFF) {
+                std::fill(out + x, out + std::min<uint32_t>(x + 8, width), kUnsettled);
+                continue;
+            }
+            __m128i best = _mm_loadu_si128(reinterpret_cast<const __m128i*>(squares + x));
+            int32_t k = 1;
+            for (; k <= kNearReach; ++k) {
+                const __m128i across = _mm_set1_epi16(int16_t(k * k));
+                if (_mm_movemask_epi8(_mm_cmpgt_epi16(best, across)) == 0) {
+                    break;  // no column this far or farther is nearer
+                }
+                const __m128i nearer = _mm_min_epi16(
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(squares + x - k)),
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(squares + x + k)));
+                best = _mm_min_epi16(best, _mm_adds_epi16(across, nearer));
+            }
+            // Settled where no column beyond those looked at can be nearer.
+            const __m128i unsettled = _mm_cmpgt_epi16(best, _mm_set1_epi16(int16_t(k * k)));
+            uint16_t lanes[8];
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(lanes), _mm_or_si128(best, unsettled));
+            std::copy(lanes, lanes + std::min<uint32_t>(8, width - x), out + x);
+        }
+    }
+    nearReady = true;
+}
+#else
+void ColouredDistance::PrepareNearDistances() {}
+#endif
 
 uint32_t ColouredDistance::SquaredDistance(uint16_t y, uint16_t x) {
     if (!columnsReady) {
         PrepareColumns();
     }
     const uint32_t row = y - firstRow;
+    if (nearReady) {
+        const uint16_t near = nearDistance[size_t(row) * width + x];
+        if (near != kUnsettled) {
+            return near;
+        }
+    }
     if (rowIsWhole[row] != 0) {
         return wholeRow[size_t(row) * width + x];
     }

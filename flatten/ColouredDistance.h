@@ -44,6 +44,7 @@ private:
     void PrepareColumns();
     void PrepareWholeRow(uint32_t row);
     uint32_t NextColouredRow(uint32_t x, uint32_t fromRow);
+    void PrepareNearDistances();
 
     const ColouredBits& bits;
     uint32_t width;
@@ -66,6 +67,11 @@ private:
     std::vector<uint16_t> columnDistance;  // per pixel of the strip
     std::vector<uint32_t> wholeRow;        // per pixel of the strip's rows done whole
     std::vector<uint8_t> rowIsWhole;
+    // Per pixel of the strip where made: its squared distance when its
+    // nearest coloured pixel is near, else a mark.
+    std::vector<uint16_t> nearDistance;
+    bool nearReady = false;
+    std::vector<int16_t> paddedSquares;    // work space of one row
     std::vector<int32_t> envelopeColumns;  // work space of one row
     std::vector<int32_t> envelopeStarts;
 };

@@ -9,6 +9,7 @@
 #include "ColouredBits.h"
 #include "ColouredDistance.h"
 #include "LineTest.h"
+#include "OutsideGroups.h"
 
 namespace {
 
@@ -21,8 +22,9 @@ public:
           coloured(job, lineTest),
           lastRow(uint16_t(job.height - 1)),
           lastColumn(uint16_t(job.width - 1)),
-          packedRgb(job.colorPlanes == 3 && job.input.planeStep == 1 && job.output.planeStep == 1) {
-    }
+          packedRgb(job.colorPlanes == 3 && job.input.planeStep == 1 && job.output.planeStep == 1),
+          farthestKey(uint32_t(std::min<uint64_t>(
+              uint64_t(lastRow) * lastRow + uint64_t(lastColumn) * lastColumn + 1, ~0u))) {}
 
     // Whether any search can change a pixel. With no coloured pixel every
     // search ends on a line pixel (the eight-try rule ends it near the far
@@ -227,10 +229,10 @@ private:
         if (coloured.Any() && FirstListedColour(y, x, nearest, startRadius, outcome, source)) {
             return;
         }
-        const uint64_t noEndBelow =
-            coloured.Any() && !search.EndlessUpTo(nearest) ? ColumnNoEndBelow(x, nearest) : 0;
-        outcome = search.FirstWanted(nearest, startRadius, alike == Alike::kDiffer, colouredAt,
-                                     noEndBelow);
+        const NearestSearch::KnownEnds noneKnown;
+        const NearestSearch::KnownEnds& known = coloured.Any() ? ColumnEnds(x, nearest) : noneKnown;
+        outcome =
+            search.FirstWanted(nearest, startRadius, alike == Alike::kDiffer, colouredAt, known);
         if (outcome.lastLeftOut && alike == Alike::kUnknown) {
             // Looked at once, when a walk first ends without colour.
             alike = LinePixelsAlike() ? Alike::kAlike : Alike::kDiffer;
@@ -284,19 +286,37 @@ private:
         }
     }
 
-    // No walk from a centre of column x in this strip ends below the key
-    // returned, found once a column and strip as far as `key` asks: the
-    // strip's centre with the least room up and down bounds them all.
-    uint64_t ColumnNoEndBelow(uint16_t x, uint32_t key) {
-        ColumnEnd& known = columnEnds[x];
-        if (!known.exact && key >= known.below) {
-            const Reaches least{{int32_t(x), int32_t(stripFirstRow), int32_t(lastColumn) - x,
-                                 int32_t(lastRow) - stripLastRow}};
-            const uint32_t asked = key + 1;
-            known.below = search.FirstEndBelow(least, asked);
-            known.exact = known.below < asked;
+    // Where walks from centres of column x in this strip end, found once a
+    // column and strip as far as `key` asks: the strip's centre with the
+    // least room up and down ends no later than any of them, and the one
+    // with the most room no sooner.
+    const NearestSearch::KnownEnds& ColumnEnds(uint16_t x, uint32_t key) {
+        ColumnEnd& column = columnEnds[x];
+        const Reaches least{{int32_t(x), int32_t(stripFirstRow), int32_t(lastColumn) - x,
+                             int32_t(lastRow) - stripLastRow}};
+        if (!column.leastBounded) {
+            // Cheap, and enough for most far searches.
+            column.known.noEndBelow = EndlessBelowKey(least);
+            column.leastBounded = true;
         }
-        return known.below;
+        if (key < column.known.noEndBelow || search.EndlessUpTo(key)) {
+            return column.known;
+        }
+        if (!column.leastExact && key >= column.known.noEndBelow) {
+            const uint32_t asked = key + 1;
+            column.known.noEndBelow = search.FirstEndBelow(least, asked);
+            column.leastExact = column.known.noEndBelow < asked;
+        }
+        // Only a walk whose last allowed offset does not matter can stop at
+        // knowing it ends; asked ever farther, so a column asks a few times.
+        if (alike != Alike::kDiffer && key >= column.known.noEndBelow && !column.mostExact &&
+            key >= column.mostAsked) {
+            const Reaches most{{int32_t(x), int32_t(stripLastRow), int32_t(lastColumn) - x,
+                                int32_t(lastRow) - stripFirstRow}};
+            column.mostAsked = uint32_t(std::min<uint64_t>(2 * uint64_t(key) + 2, farthestKey));
+            column.mostExact = search.EndOf(most, column.mostAsked, column.known);
+        }
+        return column.known;
     }
 
     void CopyPixel(const uint8_t* source, uint8_t* destination) const {
@@ -327,7 +347,8 @@ private:
     ColouredBits coloured;
     uint16_t lastRow;
     uint16_t lastColumn;
-    bool packedRgb;  // three planes side by side in both buffers: the usual copy
+    bool packedRgb;        // three planes side by side in both buffers: the usual copy
+    uint32_t farthestKey;  // beyond the squared distance of any two pixels
     uint16_t ringHint = 1;
     uint32_t previousReach = 0;    // squared distance of the last line pixel's colour
     uint32_t longWalks = 0;        // in the current strip
@@ -340,11 +361,15 @@ private:
     // centre's coloured bit to the offset's, and from its input bytes.
     std::vector<int64_t> listedBitSteps;
     std::vector<intptr_t> listedByteSteps;
-    // Per column of the strip: no walk ends below `below`; `exact` when one
-    // ends there.
+    // Per column of the strip: what is known of where its walks end; whether
+    // the walk with the least room ends at noEndBelow, and the one with the
+    // most room at endsBy, or else below which key it was looked for.
     struct ColumnEnd {
-        uint64_t below = 0;
-        bool exact = false;
+        NearestSearch::KnownEnds known;
+        bool leastBounded = false;
+        bool leastExact = false;
+        bool mostExact = false;
+        uint32_t mostAsked = 0;
     };
     std::vector<ColumnEnd> columnEnds;
     uint16_t stripFirstRow = 0;

@@ -355,16 +355,31 @@ TEST(NearestSearchTest, FirstWantedIsThePlainWalksFirstWanted) {
         ASSERT_EQ(outcome.axisRadius, axisRadius);
         // Not asked for the last allowed offset, it may leave that out, and
         // nothing else.
-        CentreOn(search, y, x, height, width);
-        const NearestSearch::Outcome brief =
-            search.FirstWanted(nearest, fastStart, false, isWanted);
-        ASSERT_EQ(brief.found, found);
-        ASSERT_EQ(brief.axisRadius, axisRadius);
-        ASSERT_FALSE(brief.lastLeftOut && found);
-        if (!brief.lastLeftOut) {
-            ASSERT_EQ(brief.anyAllowed, anyAllowed);
-            if (anyAllowed) {
-                ASSERT_EQ(std::make_pair(int(brief.offset.dx), int(brief.offset.dy)), last);
+        // Nor when told where walks of centres with less and more room on
+        // every side end.
+        const Reaches here{{x, y, width - 1 - x, height - 1 - y}};
+        Reaches less = here;
+        Reaches more = here;
+        for (int side = 0; side < 4; ++side) {
+            less.side[side] = std::max(0, here.side[side] - int(random() % 4));
+            more.side[side] = here.side[side] + int(random() % 4);
+        }
+        NearestSearch::KnownEnds known;
+        known.noEndBelow = search.FirstEndBelow(less, nearest == ~0u ? nearest : nearest + 1);
+        search.EndOf(more, uint32_t((height + 4) * (height + 4) + (width + 4) * (width + 4)),
+                     known);
+        for (const auto& told : {NearestSearch::KnownEnds(), known}) {
+            CentreOn(search, y, x, height, width);
+            const NearestSearch::Outcome brief =
+                search.FirstWanted(nearest, fastStart, false, isWanted, told);
+            ASSERT_EQ(brief.found, found);
+            ASSERT_EQ(brief.axisRadius, axisRadius);
+            ASSERT_FALSE(brief.lastLeftOut && found);
+            if (!brief.lastLeftOut) {
+                ASSERT_EQ(brief.anyAllowed, anyAllowed);
+                if (anyAllowed) {
+                    ASSERT_EQ(std::make_pair(int(brief.offset.dx), int(brief.offset.dy)), last);
+                }
             }
         }
     }

@@ -360,4 +360,28 @@ TEST(FlattenImageTest, BlackPagesMatchThePlainPassWhateverTheirShape) {
     }
 }
 
+// Black pages with a few coloured specks anywhere: where a search ends, how
+// far its walk got decides where the next one starts, so the pixels show
+// whether every skip past a walk's end gave the walk's own start radius.
+TEST(FlattenImageTest, BlackPagesWithSpecksMatchThePlainPass) {
+    std::mt19937 random(31);
+    for (int trial = 0; trial < 24; ++trial) {
+        OracleImage image;
+        image.height = 20 + int(random() % 70);
+        image.width = 20 + int(random() % 70);
+        image.pixels.assign(size_t(image.height * image.width * 3), 0);
+        const int specks = 1 + int(random() % 3);
+        for (int k = 0; k < specks; ++k) {
+            uint8_t* pixel = image.At(int(random() % uint32_t(image.height)),
+                                      int(random() % uint32_t(image.width)));
+            pixel[0] = uint8_t(40 + 60 * k);
+            pixel[1] = 200;
+        }
+        StripLog log;
+        ASSERT_EQ(Flatten(image, plugInModeRGBColor, log).pixels,
+                  OracleFlatten(image, false).pixels)
+            << "trial " << trial << " size " << image.height << "x" << image.width;
+    }
+}
+
 }  // namespace
