@@ -33,10 +33,8 @@ constexpr uint32_t kLocalReach = 32;
 // time; a pixel whose nearest coloured pixel lies farther is left to the
 // search one pixel at a time.
 constexpr int32_t kNearReach = 16;
-// A square too large for the eight-at-a-time search (16-bit lanes), and
-// the mark of a distance it left unsettled.
+// A square too large for the eight-at-a-time search (16-bit lanes).
 constexpr int16_t kFarSquare = 0x7FFF;
-constexpr uint16_t kUnsettled = 0xFFFF;
 
 // floor(numerator / denominator) for a positive denominator.
 int64_t FloorDivide(int64_t numerator, int64_t denominator) {
@@ -230,17 +228,12 @@ void ColouredDistance::PrepareNearDistances() {
 void ColouredDistance::PrepareNearDistances() {}
 #endif
 
-uint32_t ColouredDistance::SquaredDistance(uint16_t y, uint16_t x) {
+uint32_t ColouredDistance::FarSquaredDistance(uint16_t y, uint16_t x) {
     if (!columnsReady) {
         PrepareColumns();
+        return SquaredDistance(y, x);
     }
     const uint32_t row = y - firstRow;
-    if (nearReady) {
-        const uint16_t near = nearDistance[size_t(row) * width + x];
-        if (near != kUnsettled) {
-            return near;
-        }
-    }
     if (rowIsWhole[row] != 0) {
         return wholeRow[size_t(row) * width + x];
     }

@@ -32,13 +32,25 @@ public:
 
     // Squared distance from line pixel (y, x) of the current strip to the
     // nearest coloured pixel of the image; the image must have one.
-    uint32_t SquaredDistance(uint16_t y, uint16_t x);
+    uint32_t SquaredDistance(uint16_t y, uint16_t x) {
+        if (nearReady) {
+            const uint16_t near = nearDistance[size_t(y - firstRow) * width + x];
+            if (near != kUnsettled) {
+                return near;
+            }
+        }
+        return FarSquaredDistance(y, x);
+    }
 
     // Whether the current strip's column distances are made: a distance then
     // costs a look at its row.
     bool StripReady() const { return columnsReady; }
 
 private:
+    // Marks a pixel whose distance was not found ahead.
+    static constexpr uint16_t kUnsettled = 0xFFFF;
+
+    uint32_t FarSquaredDistance(uint16_t y, uint16_t x);
     void StepColumns(const uint64_t* colouredRow, const uint16_t* neighbour, uint16_t* out) const;
     void CarryDownTo(uint32_t row);
     void PrepareColumns();
