@@ -129,7 +129,7 @@ bool NearestSearch::SkipTo(uint32_t squaredDistance, bool lastAllowed, Passed& p
         cursor = table.StartOf(first);
         return skipTo == squaredDistance;
     }
-    if (!lastAllowed && WillEndPastAxes(reaches, startKey, skipTo, passed)) {
+    if (!lastAllowed && WillEndPastAxes(reaches, startKey, skipTo, known, passed.axisRadius)) {
         lastLeftOut = true;
         return false;
     }
@@ -167,19 +167,24 @@ bool NearestSearch::SkipTo(uint32_t squaredDistance, bool lastAllowed, Passed& p
 }
 
 // A walk that surely ends before `skipTo` (a group wholly outside lies on
-// the way) and cannot end before passing every allowed axis offset: then
-// where it ends changes only which disallowed offset it ends on, and the
-// farthest axis offset it handed out is known.
+// the way, or the caller knows) and cannot end before passing every allowed
+// axis offset: then where it ends changes only which disallowed offset it
+// ends on, and the farthest axis offset it handed out is known.
 bool NearestSearch::WillEndPastAxes(const Reaches& reaches, uint32_t startKey, uint32_t skipTo,
-                                    Passed& passed) {
-    const uint64_t endless = Endless(reaches);
+                                    const KnownEnds& known, uint16_t& axisRadius) {
+    const uint64_t endless = std::max(Endless(reaches), known.noEndBelow);
+    const uint64_t widest = uint64_t(std::max(reaches.side[kLeft], reaches.side[kRight]));
+    if (skipTo <= endless || widest * widest >= endless) {
+        return false;
+    }
+    const bool endKnown = startKey <= known.runFrom && known.endsBy < skipTo;
     GroupKey outside{0, 0, 0};
-    if (skipTo <= endless || !PastEveryAxis(reaches) ||
+    if (!endKnown &&
         !FirstGroupOutside(reaches, std::max<uint64_t>(startKey, endless), skipTo, outside)) {
         return false;
     }
-    passed.axisRadius = AxisRadiusBefore(uint32_t(endless), startKey);
-    EnterAxisRing(passed.axisRadius);
+    axisRadius = AxisRadiusBefore(uint32_t(endless), startKey);
+    EnterAxisRing(axisRadius);
     return true;
 }
 
@@ -255,22 +260,6 @@ bool NearestSearch::EndOf(const Reaches& reaches, uint32_t belowKey, KnownEnds& 
     const size_t group = table.FindGroup(end.key, end.ring);
     known.endsBy = end.key;
     known.runFrom = group < 2 ? 0 : table[group - 2].key;
-    return true;
-}
-
-// For a walk from `startKey` that the caller knows ends before the offset it
-// wants, with the last allowed offset not asked for: when it cannot end
-// before passing every allowed axis offset, its outcome is known without
-// finding the end.
-bool NearestSearch::EndsPastAxes(uint32_t startKey, Outcome& outcome) {
-    const Reaches reaches = Reaches::FromBounds(boundTop, boundLeft, boundBottom, boundRight);
-    if (!reaches.ContainsCentre() || !PastEveryAxis(reaches)) {
-        return false;
-    }
-    outcome.lastLeftOut = true;
-    outcome.axisRadius =
-        AxisRadiusBefore(uint32_t(std::min<uint64_t>(Endless(reaches), ~0u)), startKey);
-    EnterAxisRing(outcome.axisRadius);
     return true;
 }
 

@@ -209,9 +209,8 @@ private:
     bool FindEnd(const Reaches& reaches, uint32_t startKey, uint32_t skipTo, GroupKey& end,
                  const KnownEnds& known);
     bool WillEndPastAxes(const Reaches& reaches, uint32_t startKey, uint32_t skipTo,
-                         Passed& passed);
+                         const KnownEnds& known, uint16_t& axisRadius);
     bool PastEveryAxis(const Reaches& reaches) const;
-    bool EndsPastAxes(uint32_t startKey, Outcome& outcome);
     bool WalkThroughGroup(size_t group, int run, Passed& passed);
     bool WalkOffsetByOffset(uint32_t skipTo, Passed& passed);
     // The farthest allowed offset with dy 0 that a walk from the first group
@@ -329,8 +328,13 @@ NearestSearch::Outcome NearestSearch::FirstWanted(uint32_t nearestWanted, uint16
     Outcome outcome;
     const size_t startGroup = StartGroup(startRadius);
     const uint32_t startKey = startGroup == 0 ? 0 : table[startGroup].key;
+    // A walk the caller knows to end before the wanted distance, and past
+    // every allowed axis offset, needs no more.
+    const Reaches reaches = Reaches::FromBounds(boundTop, boundLeft, boundBottom, boundRight);
     if (!lastAllowed && known.endsBy < nearestWanted && startKey <= known.runFrom &&
-        EndsPastAxes(startKey, outcome)) {
+        reaches.ContainsCentre() &&
+        WillEndPastAxes(reaches, startKey, nearestWanted, known, outcome.axisRadius)) {
+        outcome.lastLeftOut = true;
         return outcome;
     }
     const uint64_t noEndBelow = known.noEndBelow;

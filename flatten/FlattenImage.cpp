@@ -302,19 +302,22 @@ private:
         if (key < column.known.noEndBelow || search.EndlessUpTo(key)) {
             return column.known;
         }
+        // Both walks are looked at a little beyond `key`, so that a column
+        // whose pixels ask ever farther asks a few times, and the search
+        // enters few rings more than its pixels need.
+        const uint32_t asked = uint32_t(std::min<uint64_t>(key + key / 4 + 1, farthestKey));
         if (!column.leastExact && key >= column.known.noEndBelow) {
-            const uint32_t asked = key + 1;
             column.known.noEndBelow = search.FirstEndBelow(least, asked);
             column.leastExact = column.known.noEndBelow < asked;
         }
         // Only a walk whose last allowed offset does not matter can stop at
-        // knowing it ends; asked ever farther, so a column asks a few times.
+        // knowing it ends.
         if (alike != Alike::kDiffer && key >= column.known.noEndBelow && !column.mostExact &&
             key >= column.mostAsked) {
             const Reaches most{{int32_t(x), int32_t(stripLastRow), int32_t(lastColumn) - x,
                                 int32_t(lastRow) - stripFirstRow}};
-            column.mostAsked = uint32_t(std::min<uint64_t>(2 * uint64_t(key) + 2, farthestKey));
-            column.mostExact = search.EndOf(most, column.mostAsked, column.known);
+            column.mostAsked = asked;
+            column.mostExact = search.EndOf(most, asked, column.known);
         }
         return column.known;
     }
