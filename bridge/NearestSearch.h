@@ -199,7 +199,6 @@ private:
     // An offset handed out by a walk looking for a wanted one; true when it is.
     template <typename Wanted>
     bool Hand(Offset offset, Wanted& wanted, Outcome& outcome) const;
-
     bool SkipTo(uint32_t squaredDistance, bool lastAllowed, Passed& passed, bool& lastLeftOut,
                 const KnownEnds& known);
     bool AtWalkStart(TablePosition at) const {

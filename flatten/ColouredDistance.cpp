@@ -157,9 +157,9 @@ void ColouredDistance::PrepareColumns() {
 #if defined(__SSE2__)
 // The distances of the strip's line pixels whose nearest coloured pixel
 // lies within kNearReach columns, eight neighbouring pixels at a time: the
-// same smallest (x - i)^2 + g(i)^2 as SquaredDistance finds, with the
-// squares saturating in 16 bits; one pixel at a time the search guesses
-// wrong where it stops.
+// same smallest (x - i)^2 + g(i)^2 as FarSquaredDistance finds, with the
+// squares saturating in 16 bits. One pixel at a time, where the search
+// stops is hard for the processor to guess.
 void ColouredDistance::PrepareNearDistances() {
     nearDistance.resize(size_t(rows) * width);
     // Squares of a row's column distances, with columns beyond both ends

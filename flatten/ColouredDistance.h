@@ -11,7 +11,9 @@
 // smallest (x - i)^2 + g(i)^2 over the columns i of its row, found by looking
 // outward from its own column and stopping once no nearer column can win.
 // Rows where that would look far take the lower envelope of parabolas along
-// the whole row instead (Meijster's method), linear in the width. The work is
+// the whole row instead (Meijster's method), linear in the width. With SSE2
+// the distances of a strip's pixels whose nearest coloured pixel lies within
+// 16 columns are found ahead, eight pixels at a time. The work is
 // linear in the pixels of the strips that ask, and the columns below a strip
 // are read once over the whole run.
 #pragma once
