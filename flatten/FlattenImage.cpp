@@ -306,7 +306,7 @@ private:
         // whose pixels ask ever farther asks a few times, and the search
         // enters few rings more than its pixels need.
         const uint32_t asked = uint32_t(std::min<uint64_t>(key + key / 4 + 1, farthestKey));
-        if (!column.leastExact && key >= column.known.noEndBelow) {
+        if (!column.leastExact) {
             column.known.noEndBelow = search.FirstEndBelow(least, asked);
             column.leastExact = column.known.noEndBelow < asked;
         }

@@ -65,18 +65,29 @@ uint64_t BlockBitsPixelByPixel(const Rows& rows, const uint8_t* row, int32_t x) 
     return bits;
 }
 
+// What the rows of every layout hold: the buffer and the range.
+class BufferRows {
+public:
+    BufferRows(const PixelBuffer& buffer, const ColorRange& range) : buffer(buffer), range(range) {}
+
+    int32_t Width() const { return buffer.width; }
+    int32_t Height() const { return buffer.height; }
+    uint8_t* Row(int32_t row) const { return buffer.Row(row); }
+
+protected:
+    PixelBuffer buffer;
+    ColorRange range;
+};
+
 // Any layout, one pixel at a time.
-class SteppedRows {
+class SteppedRows : public BufferRows {
 public:
     static constexpr int kBitsPerPixel = 1;
     static constexpr uint64_t kPixelBits = 0xFFFF;
 
     SteppedRows(const PixelBuffer& buffer, const ColorRange& range, const uint8_t color[4])
-        : buffer(buffer), range(range), color{color[0], color[1], color[2], color[3]} {}
+        : BufferRows(buffer, range), color{color[0], color[1], color[2], color[3]} {}
 
-    int32_t Width() const { return buffer.width; }
-    int32_t Height() const { return buffer.height; }
-    uint8_t* Row(int32_t row) const { return buffer.Row(row); }
     bool Contains(const uint8_t* row, int32_t x) const {
         return range.Contains(row + intptr_t(x) * buffer.columnStep, buffer.channelCount,
                               buffer.planeStep);
@@ -96,14 +107,12 @@ public:
     }
 
 private:
-    PixelBuffer buffer;
-    ColorRange range;
     uint8_t color[4];
 };
 
 // kChannels (3 or 4) channels per pixel, side by side, nothing between pixels.
 template <int kChannels>
-class PackedRows {
+class PackedRows : public BufferRows {
 public:
     static constexpr int kBitsPerPixel = kChannels;
     static constexpr uint64_t kPixelBits =
@@ -111,7 +120,7 @@ public:
     static constexpr int kBlockBytes = kBlockPixels * kChannels;
 
     PackedRows(const PixelBuffer& buffer, const ColorRange& range, const uint8_t color[4])
-        : buffer(buffer), range(range) {
+        : BufferRows(buffer, range) {
         for (int i = 0; i < kBlockBytes; ++i) {
             lowBytes[i] = range.low[i % kChannels];
             highBytes[i] = range.high[i % kChannels];
@@ -119,9 +128,6 @@ public:
         }
     }
 
-    int32_t Width() const { return buffer.width; }
-    int32_t Height() const { return buffer.height; }
-    uint8_t* Row(int32_t row) const { return buffer.Row(row); }
     bool Contains(const uint8_t* row, int32_t x) const {
         return range.Contains(row + intptr_t(x) * kChannels, kChannels, 1);
     }
@@ -162,8 +168,6 @@ public:
     }
 
 private:
-    PixelBuffer buffer;
-    ColorRange range;
     // The bounds and the colour repeated over a block.
     uint8_t lowBytes[kBlockBytes];
     uint8_t highBytes[kBlockBytes];
@@ -171,17 +175,14 @@ private:
 };
 
 // A column step of 1: channel k of a row lies in a plane of its own.
-class PlanarRows {
+class PlanarRows : public BufferRows {
 public:
     static constexpr int kBitsPerPixel = 1;
     static constexpr uint64_t kPixelBits = 0xFFFF;
 
     PlanarRows(const PixelBuffer& buffer, const ColorRange& range, const uint8_t color[4])
-        : buffer(buffer), range(range), color{color[0], color[1], color[2], color[3]} {}
+        : BufferRows(buffer, range), color{color[0], color[1], color[2], color[3]} {}
 
-    int32_t Width() const { return buffer.width; }
-    int32_t Height() const { return buffer.height; }
-    uint8_t* Row(int32_t row) const { return buffer.Row(row); }
     bool Contains(const uint8_t* row, int32_t x) const {
         return range.Contains(row + x, buffer.channelCount, buffer.planeStep);
     }
@@ -209,8 +210,6 @@ public:
     }
 
 private:
-    PixelBuffer buffer;
-    ColorRange range;
     uint8_t color[4];
 };
 

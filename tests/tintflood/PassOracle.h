@@ -14,11 +14,15 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "../bridge/NearestSearchOracle.h"
 #include "BreadthFirstFill.h"
+#include "TintfloodSettings.h"
+#include "TintfloodTestHost.h"
 
 using Rgb = std::array<uint8_t, 3>;
 
@@ -33,6 +37,35 @@ struct PassSettings {
     uint32_t joinSize = 10;
     bool measureArea = false;
 };
+
+// Writes the palette of the settings as a swatch file.
+inline void WritePassPalette(const std::string& path, const std::vector<Rgb>& palette) {
+    std::vector<std::vector<uint16_t>> swatches;
+    for (const Rgb& colour : palette) {
+        swatches.push_back({0, uint16_t(colour[0] * 257), uint16_t(colour[1] * 257),
+                            uint16_t(colour[2] * 257), 0});
+    }
+    tintfloodtest::WriteSwatchFile(path, swatches);
+}
+
+// The same settings as the engine takes them, its palette read from `paletteFile`.
+inline TintfloodSettings EngineSettings(const PassSettings& pass, const char* paletteFile) {
+    const auto color16 = [](const Rgb& colour) {
+        return RGBColor16{uint16_t(colour[0] * 257), uint16_t(colour[1] * 257),
+                          uint16_t(colour[2] * 257)};
+    };
+    TintfloodSettings settings;
+    std::snprintf(settings.paletteFile, sizeof(settings.paletteFile), "%s", paletteFile);
+    settings.fillColor = color16(pass.fillColor);
+    settings.tolerance = pass.tolerance;
+    settings.flagColor = color16(pass.flagColor);
+    settings.flagAreas = pass.flagAreas;
+    settings.flagSize = pass.flagSize;
+    settings.joinAreas = pass.joinAreas;
+    settings.joinSize = pass.joinSize;
+    settings.measureArea = pass.measureArea;
+    return settings;
+}
 
 class PassOracle {
 public:

@@ -19,14 +19,7 @@ const std::vector<std::array<uint8_t, 3>> kPalette = {
 
 class TintfloodJoinTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::vector<std::vector<uint16_t>> swatches;
-        for (const auto& colour : kPalette) {
-            swatches.push_back({0, uint16_t(colour[0] * 257), uint16_t(colour[1] * 257),
-                                uint16_t(colour[2] * 257), 0});
-        }
-        tintfloodtest::WriteSwatchFile("join.aco", swatches);
-    }
+    void SetUp() override { WritePassPalette("join.aco", kPalette); }
     void TearDown() override { tintfloodtest::RemoveSwatchFile("join.aco"); }
 };
 
@@ -84,14 +77,7 @@ std::vector<uint8_t> PlainPass(const Document& page, const PassSettings& setting
 }
 
 TintfloodSettings SettingsFor(const PassSettings& oracle) {
-    TintfloodSettings settings;
-    std::snprintf(settings.paletteFile, sizeof(settings.paletteFile), "join.aco");
-    settings.flagAreas = oracle.flagAreas;
-    settings.flagSize = oracle.flagSize;
-    settings.joinAreas = oracle.joinAreas;
-    settings.joinSize = oracle.joinSize;
-    settings.measureArea = oracle.measureArea;
-    return settings;
+    return EngineSettings(oracle, "join.aco");
 }
 
 // Every small area must end with the colour the plain walk gives it: on

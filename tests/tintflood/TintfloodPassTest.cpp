@@ -116,29 +116,9 @@ std::vector<Rgb> RandomPage(std::mt19937& random, int height, int width,
     return pixels;
 }
 
-RGBColor16 Color16(const Rgb& colour) {
-    return RGBColor16{uint16_t(colour[0] * 257), uint16_t(colour[1] * 257),
-                      uint16_t(colour[2] * 257)};
-}
-
 TintfloodSettings EngineSettings(const PassSettings& pass) {
-    std::vector<std::vector<uint16_t>> swatches;
-    for (const Rgb& colour : pass.palette) {
-        swatches.push_back({0, uint16_t(colour[0] * 257), uint16_t(colour[1] * 257),
-                            uint16_t(colour[2] * 257), 0});
-    }
-    tintfloodtest::WriteSwatchFile("pass.aco", swatches);
-    TintfloodSettings settings;
-    std::snprintf(settings.paletteFile, sizeof(settings.paletteFile), "pass.aco");
-    settings.fillColor = Color16(pass.fillColor);
-    settings.tolerance = pass.tolerance;
-    settings.flagColor = Color16(pass.flagColor);
-    settings.flagAreas = pass.flagAreas;
-    settings.flagSize = pass.flagSize;
-    settings.joinAreas = pass.joinAreas;
-    settings.joinSize = pass.joinSize;
-    settings.measureArea = pass.measureArea;
-    return settings;
+    WritePassPalette("pass.aco", pass.palette);
+    return EngineSettings(pass, "pass.aco");
 }
 
 Document DocumentOf(const std::vector<Rgb>& pixels, int height, int width, bool alpha) {
