@@ -119,6 +119,16 @@ public:
     Outcome FirstWanted(uint32_t nearestWanted, uint16_t startRadius, bool lastAllowed,
                         Wanted wanted, const KnownEnds& known = KnownEnds());
 
+    // FirstWanted's usual far case, for a caller that can tell at once which
+    // offsets of a group are wanted: `wantedSlots(ring, minor)` has bit s set
+    // when slot s of that group (OffsetGroup's order) is wanted; bits of
+    // disallowed offsets and of slots the group lacks are ignored. False,
+    // with `outcome` untouched, unless the walk surely reaches the distance
+    // and one of its offsets is wanted; then ask FirstWanted.
+    template <typename WantedSlots>
+    bool FirstWantedOfGroups(uint32_t nearestWanted, uint16_t startRadius, WantedSlots wantedSlots,
+                             Outcome& outcome, const KnownEnds& known = KnownEnds());
+
     // The key of the group where a walk from the nearest offset ends, for a
     // centre with these reaches; `belowKey` when it ends at no smaller key.
     // A walk from a centre whose reaches are each as large or larger,
@@ -172,6 +182,22 @@ private:
     // Every offset nearer than `nearestWanted` lies within the bounds, in
     // entered rings, and not before the start.
     bool WithinEdges(uint32_t nearestWanted, uint16_t startRadius) const;
+    // Up to a distance below the nearest edge's next ring every offset is
+    // allowed.
+    bool AllAllowedBelow(uint32_t key) const {
+        const int64_t nearestEdge = std::min(std::min(-int64_t(boundLeft), -int64_t(boundTop)),
+                                             std::min(int64_t(boundRight), int64_t(boundBottom)));
+        return nearestEdge >= 0 &&
+               uint64_t(key) < uint64_t(nearestEdge + 1) * uint64_t(nearestEdge + 1);
+    }
+    // Whether a walk from the first group of `startKey` surely hands out
+    // every offset of `key` (no end on the way or among them); then enters
+    // the rings it would have entered.
+    bool ReachesWithoutEnd(uint32_t key, uint32_t startKey, bool allAllowed,
+                           const KnownEnds& known) {
+        return key >= startKey && (allAllowed || key < known.noEndBelow || EndlessUpTo(key)) &&
+               Reachable(key);
+    }
     void FoundWithinEdges(uint32_t nearestWanted, uint16_t startRadius, Offset found,
                           Outcome& outcome) const;
     bool EnterNextRingAt(uint32_t key);
@@ -336,16 +362,8 @@ NearestSearch::Outcome NearestSearch::FirstWanted(uint32_t nearestWanted, uint16
         outcome.lastLeftOut = true;
         return outcome;
     }
-    const uint64_t noEndBelow = known.noEndBelow;
-    // Up to a distance below the nearest edge's next ring every offset is allowed.
-    const int64_t nearestEdge = std::min(std::min(-int64_t(boundLeft), -int64_t(boundTop)),
-                                         std::min(int64_t(boundRight), int64_t(boundBottom)));
-    const bool withinEdges =
-        nearestEdge >= 0 &&
-        uint64_t(nearestWanted) < uint64_t(nearestEdge + 1) * uint64_t(nearestEdge + 1);
-    if (nearestWanted >= startKey &&
-        (withinEdges || nearestWanted < noEndBelow || EndlessUpTo(nearestWanted)) &&
-        Reachable(nearestWanted)) {
+    const bool withinEdges = AllAllowedBelow(nearestWanted);
+    if (ReachesWithoutEnd(nearestWanted, startKey, withinEdges, known)) {
         // The walk passes every offset nearer (none is wanted) and goes on
         // through the offsets of that distance, where a wanted one is.
         size_t count = 0;
@@ -396,6 +414,44 @@ NearestSearch::Outcome NearestSearch::FirstWanted(uint32_t nearestWanted, uint16
         }
     }
     return outcome;
+}
+
+template <typename WantedSlots>
+bool NearestSearch::FirstWantedOfGroups(uint32_t nearestWanted, uint16_t startRadius,
+                                        WantedSlots wantedSlots, Outcome& outcome,
+                                        const KnownEnds& known) {
+    const size_t startGroup = StartGroup(startRadius);
+    const uint32_t startKey = startGroup == 0 ? 0 : table[startGroup].key;
+    const Reaches reaches = Reaches::FromBounds(boundTop, boundLeft, boundBottom, boundRight);
+    if (!reaches.ContainsCentre() ||
+        !ReachesWithoutEnd(nearestWanted, startKey, AllAllowedBelow(nearestWanted), known)) {
+        return false;
+    }
+    for (size_t group = table.FirstGroupOfKey(nearestWanted); table[group].key == nearestWanted;
+         ++group) {
+        const OffsetGroup& of = table[group];
+        uint32_t hits = wantedSlots(uint32_t(of.ring), uint32_t(of.minor));
+        if (hits == 0) {
+            continue;  // the usual case: spare the bounds
+        }
+        const uint32_t allowed = AllowedSlots(reaches, of.ring, of.minor);
+        hits &= allowed;
+        if (hits == 0) {
+            continue;
+        }
+        const int slot = __builtin_ctz(hits);
+        outcome.found = outcome.anyAllowed = true;
+        outcome.offset = of.At(slot);
+        outcome.lastLeftOut = false;
+        // Every allowed axis offset of a nearer key was handed out; of this
+        // key's axis group, (-r, 0) in slot 1 comes first and (r, 0) in slot 5.
+        outcome.axisRadius = AxisRadiusBefore(nearestWanted, startKey);
+        if (of.minor == 0 && ((allowed & 0x02u) != 0 || (slot >= 5 && (allowed & 0x20u) != 0))) {
+            outcome.axisRadius = of.ring;
+        }
+        return true;
+    }
+    return false;
 }
 
 template <typename Wanted>

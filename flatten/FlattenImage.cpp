@@ -231,6 +231,9 @@ private:
         }
         const NearestSearch::KnownEnds noneKnown;
         const NearestSearch::KnownEnds& known = coloured.Any() ? ColumnEnds(x, nearest) : noneKnown;
+        if (coloured.Any() && FirstColourOfGroups(y, x, nearest, startRadius, known, source)) {
+            return;
+        }
         outcome =
             search.FirstWanted(nearest, startRadius, alike == Alike::kDiffer, colouredAt, known);
         if (outcome.lastLeftOut && alike == Alike::kUnknown) {
@@ -269,6 +272,43 @@ private:
             return false;
         }
         source += listedByteSteps[foundAt];  // from the centre's own bytes
+        if (outcome.axisRadius != 0) {
+            ringHint = outcome.axisRadius;
+        }
+        previousReach = nearest;
+        return true;
+    }
+
+    // The usual far search beyond the listed distances: a group's offsets
+    // tested together, their rows and columns found once.
+    bool FirstColourOfGroups(uint16_t y, uint16_t x, uint32_t nearest, uint16_t startRadius,
+                             const NearestSearch::KnownEnds& known, const uint8_t*& source) {
+        const auto colouredSlots = [this, y, x](uint32_t ring, uint32_t minor) {
+            // Rows y + r, y + i, y - i, y - r and columns x - i, x - r, x + i,
+            // x + r; one outside the image wraps to a large unsigned value.
+            const uint32_t below = uint32_t(y) + ring;
+            const uint32_t belowMinor = uint32_t(y) + minor;
+            const uint32_t aboveMinor = uint32_t(y) - minor;
+            const uint32_t above = uint32_t(y) - ring;
+            const uint32_t leftMinor = uint32_t(x) - minor;
+            const uint32_t left = uint32_t(x) - ring;
+            const uint32_t rightMinor = uint32_t(x) + minor;
+            const uint32_t right = uint32_t(x) + ring;
+            const auto at = [this](uint32_t row, uint32_t column) {
+                return row <= lastRow && column <= lastColumn && coloured.Coloured(row, column)
+                           ? 1u
+                           : 0u;
+            };
+            return at(below, leftMinor) | at(belowMinor, left) << 1 | at(aboveMinor, left) << 2 |
+                   at(above, leftMinor) << 3 | at(above, rightMinor) << 4 |
+                   at(aboveMinor, right) << 5 | at(belowMinor, right) << 6 |
+                   at(below, rightMinor) << 7;
+        };
+        NearestSearch::Outcome outcome;
+        if (!search.FirstWantedOfGroups(nearest, startRadius, colouredSlots, outcome, known)) {
+            return false;
+        }
+        source = InputPixel(uint32_t(y + outcome.offset.dy), uint32_t(x + outcome.offset.dx));
         if (outcome.axisRadius != 0) {
             ringHint = outcome.axisRadius;
         }

@@ -308,6 +308,7 @@ TEST(NearestSearchTest, FirstWantedIsThePlainWalksFirstWanted) {
     std::mt19937 random(31);
     NearestSearch search;
     NearestSearchOracle oracle;
+    int answeredByGroups = 0;
     for (int trial = 0; trial < 1500; ++trial) {
         const int height = trial % 5 == 0 ? 1 + int(random() % 3) : 1 + int(random() % 70);
         const int width = trial % 5 == 1 ? 1 + int(random() % 3) : 1 + int(random() % 70);
@@ -381,8 +382,30 @@ TEST(NearestSearchTest, FirstWantedIsThePlainWalksFirstWanted) {
                     ASSERT_EQ(std::make_pair(int(brief.offset.dx), int(brief.offset.dy)), last);
                 }
             }
+            // Asked a group at a time, it answers only for a walk that finds.
+            const auto wantedSlots = [&](uint32_t ring, uint32_t minor) {
+                uint32_t slots = 0;
+                for (int slot = 0; slot < 8; ++slot) {
+                    const Offset at = OffsetGroup{0, uint16_t(ring), uint16_t(minor)}.At(slot);
+                    const int wy = y + at.dy;
+                    const int wx = x + at.dx;
+                    if (wy >= 0 && wy < height && wx >= 0 && wx < width && isWanted(at.dx, at.dy)) {
+                        slots |= 1u << slot;
+                    }
+                }
+                return slots;
+            };
+            CentreOn(search, y, x, height, width);
+            NearestSearch::Outcome byGroups;
+            if (search.FirstWantedOfGroups(nearest, fastStart, wantedSlots, byGroups, told)) {
+                ++answeredByGroups;
+                ASSERT_TRUE(found);
+                ASSERT_EQ(std::make_pair(int(byGroups.offset.dx), int(byGroups.offset.dy)), last);
+                ASSERT_EQ(byGroups.axisRadius, axisRadius);
+            }
         }
     }
+    EXPECT_GT(answeredByGroups, 500);
 }
 
 }  // namespace
