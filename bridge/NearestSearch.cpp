@@ -188,20 +188,52 @@ bool NearestSearch::WillEndPastAxes(const Reaches& reaches, uint32_t startKey, u
     return true;
 }
 
+bool NearestSearch::SurelyEndsBefore(uint32_t key, uint16_t startRadius, const KnownEnds& known,
+                                     uint16_t& axisLow, uint16_t& axisHigh) {
+    const Reaches reaches = Reaches::FromBounds(boundTop, boundLeft, boundBottom, boundRight);
+    if (!reaches.ContainsCentre()) {
+        return false;
+    }
+    const size_t startGroup = StartGroup(startRadius);
+    const uint32_t startKey = startGroup == 0 ? 0 : table[startGroup].key;
+    const uint64_t endless = std::max(Endless(reaches), known.noEndBelow);
+    if (key <= endless) {
+        return false;
+    }
+    // A later start passes over runs, never adds one: an earlier start ends
+    // no later.
+    uint64_t endsBy = known.endsBy;
+    if (startKey > known.runFrom || known.endsBy >= key) {
+        GroupKey outside{0, 0, 0};
+        if (!FirstGroupOutside(reaches, std::max<uint64_t>(startKey, endless), key, outside)) {
+            return false;
+        }
+        endsBy = outside.key;
+    }
+    axisLow = AxisRadiusBefore(uint32_t(endless), 0);
+    axisHigh = AxisRadiusBefore(uint32_t(endsBy + 1), 0);
+    return true;
+}
+
 // No walk ends before it has passed every allowed axis offset.
 bool NearestSearch::PastEveryAxis(const Reaches& reaches) const {
     const uint64_t widest = uint64_t(std::max(reaches.side[kLeft], reaches.side[kRight]));
     return widest * widest < Endless(reaches);
 }
 
-bool NearestSearch::EndlessUpTo(uint32_t key) const {
+void NearestSearch::FindNoEndBelow() const {
+    noEndFor[0] = boundTop;
+    noEndFor[1] = boundLeft;
+    noEndFor[2] = boundBottom;
+    noEndFor[3] = boundRight;
     const Reaches reaches = Reaches::FromBounds(boundTop, boundLeft, boundBottom, boundRight);
     if (!reaches.ContainsCentre()) {
-        return false;
+        noEndBelow = 0;
+        return;
     }
     const int64_t nearestEdge = std::min(std::min(reaches.side[kLeft], reaches.side[kUp]),
                                          std::min(reaches.side[kRight], reaches.side[kDown]));
-    return key < Square64(uint64_t(nearestEdge) + 1) || key < Endless(reaches);
+    noEndBelow = std::max(Square64(uint64_t(nearestEdge) + 1), Endless(reaches));
 }
 
 // EndlessBelowKey for the bounds, kept while they stay: a search asks twice.

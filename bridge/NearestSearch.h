@@ -129,6 +129,16 @@ public:
     bool FirstWantedOfGroups(uint32_t nearestWanted, uint16_t startRadius, WantedSlots wantedSlots,
                              Outcome& outcome, const KnownEnds& known = KnownEnds());
 
+    // For a caller to whom where a walk ends matters only through the ring
+    // hint: whether every walk from the current bounds that starts at
+    // startRadius or nearer surely ends before the offsets of `key`, shown
+    // without finding where (from a group wholly outside on the way, or from
+    // `known`). Then `axisLow` and `axisHigh` bound the farthest allowed
+    // offset with dy 0 that lies nearer than where such a walk ends (0 when
+    // none does): the walk hands out each such offset at or beyond its start.
+    bool SurelyEndsBefore(uint32_t key, uint16_t startRadius, const KnownEnds& known,
+                          uint16_t& axisLow, uint16_t& axisHigh);
+
     // The key of the group where a walk from the nearest offset ends, for a
     // centre with these reaches; `belowKey` when it ends at no smaller key.
     // A walk from a centre whose reaches are each as large or larger,
@@ -147,7 +157,14 @@ public:
 
     // Whether the search knows, from the bounds alone, that no walk ends at
     // this key or nearer.
-    bool EndlessUpTo(uint32_t key) const;
+    bool EndlessUpTo(uint32_t key) const {
+        const int32_t* was = noEndFor;
+        if (((was[0] ^ boundTop) | (was[1] ^ boundLeft) | (was[2] ^ boundBottom) |
+             (was[3] ^ boundRight)) != 0) {
+            FindNoEndBelow();
+        }
+        return key < noEndBelow;
+    }
 
     // Every listed offset (those of the nearer distances), distance by
     // distance in walk order; their places stay as the search grows. A
@@ -246,7 +263,10 @@ private:
             return 0;
         }
         const int64_t widest = std::max<int64_t>(-int64_t(boundLeft), boundRight);
-        const int64_t radius = std::min<int64_t>(widest, SmallIntegerSquareRoot(key - 1u));
+        // Past every allowed axis offset, the usual case far out, needs no root.
+        const int64_t radius = uint64_t(widest) * uint64_t(widest) < key
+                                   ? widest
+                                   : std::min<int64_t>(widest, SmallIntegerSquareRoot(key - 1u));
         return radius >= 1 && uint64_t(radius * radius) >= startKey ? uint16_t(radius) : 0;
     }
 
@@ -258,6 +278,11 @@ private:
     int pendingOutside = 0;  // disallowed offsets the next Next continues to count
     mutable Reaches endlessFor{{-1, -1, -1, -1}};  // the bounds endlessKey was found for
     mutable uint64_t endlessKey = 0;
+    // For the bounds noEndFor (top, left, bottom, right): no walk ends below
+    // noEndBelow. Asked several times a search, so kept.
+    void FindNoEndBelow() const;
+    mutable int32_t noEndFor[4] = {1, 1, -1, -1};
+    mutable uint64_t noEndBelow = 0;
 };
 
 inline bool NearestSearch::Next(int& dx, int& dy) {

@@ -50,7 +50,7 @@ public:
         columnEnds.assign(job.width, ColumnEnd());
         longWalksBefore = longWalks;
         longWalks = 0;
-        ringHint = 1;
+        SetRingHint(1);
         previousReach = 0;
 
         // Column by column, down the even ones and up the odd ones, visiting
@@ -99,34 +99,39 @@ private:
     // Whether every line pixel has the planes of the first one.
     bool LinePixelsAlike() const {
         const intptr_t planes = job.colorPlanes;
+        const intptr_t planeStep = job.input.planeStep;
         const uint8_t* first = nullptr;
-        // Packed rows of line work only are compared whole, against a row of
-        // the first pixel repeated.
+        // In packed rows, 64 line pixels side by side are compared at once,
+        // against the first one repeated.
+        const bool packed = planeStep == 1 && job.input.columnStep == planes;
         std::vector<uint8_t> pattern;
-        const size_t rowLength = size_t(job.width) * size_t(planes);
-        if (!coloured.Any() && job.input.planeStep == 1 && job.input.columnStep == planes) {
-            for (uint32_t x = 0; x < job.width; ++x) {
-                pattern.insert(pattern.end(), job.input.base, job.input.base + planes);
-            }
-        }
         for (uint32_t y = 0; y < job.height; ++y) {
-            if (!pattern.empty()) {
-                if (std::memcmp(InputPixel(y, 0), pattern.data(), rowLength) != 0) {
-                    return false;
-                }
-                continue;
-            }
-            for (uint32_t x = 0; x < job.width; ++x) {
-                if (coloured.Coloured(y, x)) {
+            const uint64_t* bits = coloured.Row(y);
+            for (uint32_t from = 0; from < job.width; from += 64) {
+                const uint32_t count = std::min<uint32_t>(64, job.width - from);
+                const uint64_t word = bits[from >> 6];
+                if (word == 0 && !pattern.empty()) {
+                    if (std::memcmp(InputPixel(y, from), pattern.data(),
+                                    size_t(count) * size_t(planes)) != 0) {
+                        return false;
+                    }
                     continue;
                 }
-                const uint8_t* pixel = InputPixel(y, x);
-                if (first == nullptr) {
-                    first = pixel;
-                }
-                for (intptr_t plane = 0; plane < planes; ++plane) {
-                    if (pixel[plane * job.input.planeStep] != first[plane * job.input.planeStep]) {
-                        return false;
+                for (uint32_t x = from; x < from + count; ++x) {
+                    if ((word >> (x - from) & 1) != 0) {
+                        continue;
+                    }
+                    const uint8_t* pixel = InputPixel(y, x);
+                    if (first == nullptr) {
+                        first = pixel;
+                        for (int k = 0; packed && k < 64; ++k) {
+                            pattern.insert(pattern.end(), pixel, pixel + planes);
+                        }
+                    }
+                    for (intptr_t plane = 0; plane < planes; ++plane) {
+                        if (pixel[plane * planeStep] != first[plane * planeStep]) {
+                            return false;
+                        }
                     }
                 }
             }
@@ -136,7 +141,7 @@ private:
 
     void VisitLinePixel(bool afterColoured, uint16_t y, uint16_t x) {
         if (afterColoured) {
-            ringHint = 1;
+            SetRingHint(1);
             previousReach = 0;
         }
         FlattenPixel(y, x);
@@ -145,14 +150,16 @@ private:
     // The search of line pixel (y, x), from ringHint outward, nearest first;
     // the first coloured pixel it meets gives the value.
     void FlattenPixel(uint16_t y, uint16_t x) {
-        search.boundTop = -int32_t(y);
-        search.boundLeft = -int32_t(x);
-        search.boundBottom = int32_t(lastRow) - y;
-        search.boundRight = int32_t(lastColumn) - x;
+        SetBounds(y, x);
         if (ringHint > 1) {
             --ringHint;
         }
-        const uint16_t startRadius = ringHint;
+        if (lowestHint > 1) {
+            --lowestHint;
+        }
+        if (lowestHint == ringHint) {
+            deferred.clear();  // the deferred walks leave one start: theirs no longer matter
+        }
         const uint8_t* source = InputPixel(y, x);
 
         // Most searches end within a few rings; those that do not (or, where
@@ -161,11 +168,15 @@ private:
         // is the walk's.
         const bool expectFar = (distances && distances->StripReady()) ||
                                (previousReach > kNearReach && WalksAreLong());
+        if (!expectFar && !deferred.empty()) {
+            ResolveDeferred(y, x);
+        }
+        const uint16_t startRadius = ringHint;
         if (expectFar || !Walk(y, x, kShortWalk, source)) {
             if (!expectFar) {
                 ++longWalks;
+                SetRingHint(startRadius);  // as before the short walk
             }
-            ringHint = startRadius;
             source = InputPixel(y, x);
             WalkFromNearestColour(y, x, source);
         }
@@ -218,22 +229,44 @@ private:
 
     // Every offset nearer than the nearest coloured pixel is line work, so the
     // walk passes them all at once. When all line pixels are alike, which
-    // one a walk that finds no colour ends on makes no difference.
+    // one a walk that finds no colour ends on makes no difference, and nor,
+    // often, does the ring hint it leaves (see DeferEndedWalk).
     void WalkFromNearestColour(uint16_t y, uint16_t x, const uint8_t*& source) {
         const uint32_t nearest = coloured.Any() ? distances->SquaredDistance(y, x) : ~uint32_t(0);
-        const auto colouredAt = [this, y, x](int dx, int dy) {
-            return coloured.Coloured(uint32_t(y + dy), uint32_t(x + dx));
-        };
+        const uint8_t* const centre = source;
         const uint16_t startRadius = ringHint;
         NearestSearch::Outcome outcome;
-        if (coloured.Any() && FirstListedColour(y, x, nearest, startRadius, outcome, source)) {
-            return;
+        if (coloured.Any()) {
+            const NearestSearch::KnownEnds* known = nullptr;
+            const bool found =
+                FirstListedColour(y, x, nearest, startRadius, outcome, source) ||
+                FirstColourOfGroups(y, x, nearest, startRadius, *(known = &ColumnEnds(x, nearest)),
+                                    outcome, source);
+            // Found from the latest start the deferred walks allow: from an
+            // earlier one too, and the hint is the same when it is an axis
+            // offset's.
+            if (found && (outcome.axisRadius != 0 || deferred.empty())) {
+                if (outcome.axisRadius != 0) {
+                    SetRingHint(outcome.axisRadius);
+                }
+                previousReach = nearest;
+                return;
+            }
+            if (!found && DeferEndedWalk(y, x, nearest, known ? *known : ColumnEnds(x, nearest))) {
+                return;
+            }
+            if (!deferred.empty()) {
+                ResolveDeferred(y, x);
+                source = centre;
+                WalkFromNearestColour(y, x, source);
+                return;
+            }
         }
         const NearestSearch::KnownEnds noneKnown;
         const NearestSearch::KnownEnds& known = coloured.Any() ? ColumnEnds(x, nearest) : noneKnown;
-        if (coloured.Any() && FirstColourOfGroups(y, x, nearest, startRadius, known, source)) {
-            return;
-        }
+        const auto colouredAt = [this, y, x](int dx, int dy) {
+            return coloured.Coloured(uint32_t(y + dy), uint32_t(x + dx));
+        };
         outcome =
             search.FirstWanted(nearest, startRadius, alike == Alike::kDiffer, colouredAt, known);
         if (outcome.lastLeftOut && alike == Alike::kUnknown) {
@@ -247,9 +280,93 @@ private:
             source = InputPixel(uint32_t(y + outcome.offset.dy), uint32_t(x + outcome.offset.dx));
         }
         if (outcome.axisRadius != 0) {
-            ringHint = outcome.axisRadius;
+            SetRingHint(outcome.axisRadius);
         }
         previousReach = outcome.found ? nearest : ~uint32_t(0);
+    }
+
+    // A walk that surely ends before its colour, from every start the
+    // deferred walks before it allow, changes no pixel when line pixels are
+    // alike; only the ring hint it leaves matters, and only where a later
+    // walk's outcome depends on it. So where finding the end would cost a
+    // search, the walk is kept and the hint is known only to lie in a range;
+    // the walks are followed exactly (ResolveDeferred) only when that range
+    // would change a later outcome. A coloured pixel or a new strip makes
+    // them not matter at all.
+    bool DeferEndedWalk(uint16_t y, uint16_t x, uint32_t nearest,
+                        const NearestSearch::KnownEnds& known) {
+        if (alike == Alike::kDiffer) {
+            return false;
+        }
+        uint16_t axisLow = 0;
+        uint16_t axisHigh = 0;
+        if (!search.SurelyEndsBefore(nearest, ringHint, known, axisLow, axisHigh)) {
+            return false;
+        }
+        if (alike == Alike::kUnknown) {
+            // Looked at once, when a walk first ends without colour.
+            alike = LinePixelsAlike() ? Alike::kAlike : Alike::kDiffer;
+            if (alike == Alike::kDiffer) {
+                return false;
+            }
+        }
+        // The hint a walk leaves: its start, or the farthest axis offset it
+        // handed out when that lies farther.
+        const uint16_t low = std::max(deferred.empty() ? ringHint : lowestHint, axisLow);
+        const uint16_t high = std::max(ringHint, axisHigh);
+        if (low == high) {
+            SetRingHint(low);
+        } else {
+            if (deferred.empty()) {
+                hintBeforeDeferred = ringHint;
+            }
+            deferred.push_back(DeferredWalk{y, x, nearest});
+            lowestHint = low;
+            ringHint = high;
+        }
+        // A later start may lie as far as `high`: its ring must be entered,
+        // as the walk would have entered it.
+        while (search.RingCount() < high) {
+            search.AddRing();
+        }
+        previousReach = ~uint32_t(0);
+        return true;
+    }
+
+    // Follows the deferred walks exactly, from the hint before them, and
+    // sets the search's bounds back to pixel (y, x).
+    void ResolveDeferred(uint16_t y, uint16_t x) {
+        uint16_t hint = hintBeforeDeferred;
+        for (size_t k = 0; k < deferred.size(); ++k) {
+            const DeferredWalk walk = deferred[k];
+            if (k > 0 && hint > 1) {
+                --hint;
+            }
+            SetBounds(walk.y, walk.x);
+            const auto colouredAt = [this, walk](int dx, int dy) {
+                return coloured.Coloured(uint32_t(walk.y + dy), uint32_t(walk.x + dx));
+            };
+            const NearestSearch::Outcome outcome = search.FirstWanted(
+                walk.nearest, hint, false, colouredAt, ColumnEnds(walk.x, walk.nearest));
+            if (outcome.axisRadius != 0) {
+                hint = outcome.axisRadius;
+            }
+        }
+        SetBounds(y, x);
+        SetRingHint(hint > 1 ? uint16_t(hint - 1) : hint);
+    }
+
+    // An exact hint: the deferred walks no longer matter.
+    void SetRingHint(uint16_t hint) {
+        ringHint = lowestHint = hint;
+        deferred.clear();
+    }
+
+    void SetBounds(uint16_t y, uint16_t x) {
+        search.boundTop = -int32_t(y);
+        search.boundLeft = -int32_t(x);
+        search.boundBottom = int32_t(lastRow) - y;
+        search.boundRight = int32_t(lastColumn) - x;
     }
 
     // The usual far search: the nearest distance is listed and within the
@@ -272,17 +389,14 @@ private:
             return false;
         }
         source += listedByteSteps[foundAt];  // from the centre's own bytes
-        if (outcome.axisRadius != 0) {
-            ringHint = outcome.axisRadius;
-        }
-        previousReach = nearest;
         return true;
     }
 
     // The usual far search beyond the listed distances: a group's offsets
     // tested together, their rows and columns found once.
     bool FirstColourOfGroups(uint16_t y, uint16_t x, uint32_t nearest, uint16_t startRadius,
-                             const NearestSearch::KnownEnds& known, const uint8_t*& source) {
+                             const NearestSearch::KnownEnds& known, NearestSearch::Outcome& outcome,
+                             const uint8_t*& source) {
         const auto colouredSlots = [this, y, x](uint32_t ring, uint32_t minor) {
             // Rows y + r, y + i, y - i, y - r and columns x - i, x - r, x + i,
             // x + r; one outside the image wraps to a large unsigned value.
@@ -304,15 +418,10 @@ private:
                    at(aboveMinor, right) << 5 | at(belowMinor, right) << 6 |
                    at(below, rightMinor) << 7;
         };
-        NearestSearch::Outcome outcome;
         if (!search.FirstWantedOfGroups(nearest, startRadius, colouredSlots, outcome, known)) {
             return false;
         }
         source = InputPixel(uint32_t(y + outcome.offset.dy), uint32_t(x + outcome.offset.dx));
-        if (outcome.axisRadius != 0) {
-            ringHint = outcome.axisRadius;
-        }
-        previousReach = nearest;
         return true;
     }
 
@@ -392,7 +501,19 @@ private:
     uint16_t lastColumn;
     bool packedRgb;        // three planes side by side in both buffers: the usual copy
     uint32_t farthestKey;  // beyond the squared distance of any two pixels
+    // The start radius of the next search; while walks are deferred, the
+    // largest it may be, and lowestHint the smallest.
     uint16_t ringHint = 1;
+    uint16_t lowestHint = 1;
+    // Walks that ended without colour whose ring hints are not yet known
+    // (DeferEndedWalk), all of the current strip, and the hint before them.
+    struct DeferredWalk {
+        uint16_t y;
+        uint16_t x;
+        uint32_t nearest;
+    };
+    std::vector<DeferredWalk> deferred;
+    uint16_t hintBeforeDeferred = 1;
     uint32_t previousReach = 0;    // squared distance of the last line pixel's colour
     uint32_t longWalks = 0;        // in the current strip
     uint32_t longWalksBefore = 0;  // in the strip before

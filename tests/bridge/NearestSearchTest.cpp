@@ -309,6 +309,7 @@ TEST(NearestSearchTest, FirstWantedIsThePlainWalksFirstWanted) {
     NearestSearch search;
     NearestSearchOracle oracle;
     int answeredByGroups = 0;
+    int shownToEnd = 0;
     for (int trial = 0; trial < 1500; ++trial) {
         const int height = trial % 5 == 0 ? 1 + int(random() % 3) : 1 + int(random() % 70);
         const int width = trial % 5 == 1 ? 1 + int(random() % 3) : 1 + int(random() % 70);
@@ -395,6 +396,25 @@ TEST(NearestSearchTest, FirstWantedIsThePlainWalksFirstWanted) {
                 }
                 return slots;
             };
+            // Shown to end before the distance, from this start and every
+            // nearer one: the plain walks do, and the farthest axis offset
+            // each hands out lies within the bounds given.
+            CentreOn(search, y, x, height, width);
+            uint16_t axisLow = 0, axisHigh = 0;
+            if (nearest != ~0u &&
+                search.SurelyEndsBefore(nearest, fastStart, told, axisLow, axisHigh)) {
+                ++shownToEnd;
+                for (uint16_t from = 0; from <= fastStart; ++from) {
+                    CentreOn(oracle, y, x, height, width);
+                    int axis = 0;
+                    for (bool more = oracle.Begin(dx, dy, from); more; more = oracle.Next(dx, dy)) {
+                        ASSERT_LT(uint32_t(dx * dx + dy * dy), nearest);
+                        axis = dy == 0 ? std::abs(dx) : axis;
+                    }
+                    ASSERT_GE(std::max<int>(from, axis), std::max<int>(from, axisLow));
+                    ASSERT_LE(std::max<int>(from, axis), std::max<int>(from, axisHigh));
+                }
+            }
             CentreOn(search, y, x, height, width);
             NearestSearch::Outcome byGroups;
             if (search.FirstWantedOfGroups(nearest, fastStart, wantedSlots, byGroups, told)) {
@@ -406,6 +426,7 @@ TEST(NearestSearchTest, FirstWantedIsThePlainWalksFirstWanted) {
         }
     }
     EXPECT_GT(answeredByGroups, 500);
+    EXPECT_GT(shownToEnd, 300);
 }
 
 }  // namespace
