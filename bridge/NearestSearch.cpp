@@ -196,14 +196,20 @@ bool NearestSearch::SurelyEndsBefore(uint32_t key, uint16_t startRadius, const K
     }
     const size_t startGroup = StartGroup(startRadius);
     const uint32_t startKey = startGroup == 0 ? 0 : table[startGroup].key;
+    // A later start passes over runs, never adds one: an earlier start ends
+    // no later.
+    if (startKey <= known.runFrom && known.endsBy < key) {
+        // Known for these bounds: spare the bounds' own lower bound.
+        axisLow = AxisRadiusBefore(uint32_t(std::min<uint64_t>(known.noEndBelow, key)), 0);
+        axisHigh = AxisRadiusBefore(uint32_t(known.endsBy + 1), 0);
+        return true;
+    }
     const uint64_t endless = std::max(Endless(reaches), known.noEndBelow);
     if (key <= endless) {
         return false;
     }
-    // A later start passes over runs, never adds one: an earlier start ends
-    // no later.
     uint64_t endsBy = known.endsBy;
-    if (startKey > known.runFrom || known.endsBy >= key) {
+    {
         GroupKey outside{0, 0, 0};
         if (!FirstGroupOutside(reaches, std::max<uint64_t>(startKey, endless), key, outside)) {
             return false;

@@ -237,11 +237,17 @@ private:
         const uint16_t startRadius = ringHint;
         NearestSearch::Outcome outcome;
         if (coloured.Any()) {
+            bool found = FirstListedColour(y, x, nearest, startRadius, outcome, source);
             const NearestSearch::KnownEnds* known = nullptr;
-            const bool found =
-                FirstListedColour(y, x, nearest, startRadius, outcome, source) ||
-                FirstColourOfGroups(y, x, nearest, startRadius, *(known = &ColumnEnds(x, nearest)),
-                                    outcome, source);
+            if (!found) {
+                known = &ColumnEnds(x, nearest);
+                // A walk the column's walks show to end first needs no
+                // looking for colour.
+                if (known->endsBy < nearest && DeferEndedWalk(y, x, nearest, *known)) {
+                    return;
+                }
+                found = FirstColourOfGroups(y, x, nearest, startRadius, *known, outcome, source);
+            }
             // Found from the latest start the deferred walks allow: from an
             // earlier one too, and the hint is the same when it is an axis
             // offset's.
@@ -252,7 +258,7 @@ private:
                 previousReach = nearest;
                 return;
             }
-            if (!found && DeferEndedWalk(y, x, nearest, known ? *known : ColumnEnds(x, nearest))) {
+            if (!found && DeferEndedWalk(y, x, nearest, *known)) {
                 return;
             }
             if (!deferred.empty()) {
@@ -448,7 +454,9 @@ private:
             column.known.noEndBelow = EndlessBelowKey(least);
             column.leastBounded = true;
         }
-        if (key < column.known.noEndBelow || search.EndlessUpTo(key)) {
+        // Walks known to reach `key`, or to end before it, need no more.
+        if (key < column.known.noEndBelow || (column.mostExact && column.known.endsBy < key) ||
+            search.EndlessUpTo(key)) {
             return column.known;
         }
         // Both walks are looked at a little beyond `key`, so that a column
