@@ -470,10 +470,10 @@ bool NearestSearch::FirstWantedOfGroups(uint32_t nearestWanted, uint16_t startRa
         outcome.lastLeftOut = false;
         // Every allowed axis offset of a nearer key was handed out; of this
         // key's axis group, (-r, 0) in slot 1 comes first and (r, 0) in slot 5.
-        outcome.axisRadius = AxisRadiusBefore(nearestWanted, startKey);
-        if (of.minor == 0 && ((allowed & 0x02u) != 0 || (slot >= 5 && (allowed & 0x20u) != 0))) {
-            outcome.axisRadius = of.ring;
-        }
+        outcome.axisRadius =
+            of.minor == 0 && ((allowed & 0x02u) != 0 || (slot >= 5 && (allowed & 0x20u) != 0))
+                ? of.ring
+                : AxisRadiusBefore(nearestWanted, startKey);
         return true;
     }
     return false;
