@@ -46,16 +46,19 @@ void OffsetTable::BuildRings(uint16_t lastRing) {
     }
     groups.pop_back();  // the sentinel
     const uint32_t firstRing = builtRings + 1u;
-    std::vector<OffsetGroup> added;
-    added.reserve(size_t(lastRing) * (lastRing + 1) / 2 - size_t(firstRing) * (firstRing - 1) / 2 +
-                  lastRing);
+    std::vector<OffsetGroup> merged;
+    merged.reserve(groups.size() + size_t(lastRing) * (lastRing + 1) / 2 -
+                   size_t(firstRing) * (firstRing - 1) / 2 + lastRing + 1);
     std::vector<uint32_t> nextRing(size_t(lastRing) + 1);  // per i, the next ring to emit
     for (uint32_t i = 0; i <= lastRing; ++i) {
         nextRing[i] = std::max(firstRing, i);
     }
     constexpr uint32_t kBand = 1u << 16;
     std::vector<OffsetGroup> band;
+    std::vector<OffsetGroup> sorted;
     std::vector<uint32_t> place(kBand + 1);
+    const auto byKey = [](const OffsetGroup& a, const OffsetGroup& b) { return a.key < b.key; };
+    auto older = groups.begin();  // the first old group not yet merged
     for (uint64_t from = Square64(firstRing); from <= 2 * Square64(lastRing); from += kBand) {
         const uint64_t to = from + kBand;
         // Within one distance a larger i means a smaller ring: going down
@@ -80,17 +83,19 @@ void OffsetTable::BuildRings(uint16_t lastRing) {
         for (uint32_t k = 1; k <= kBand; ++k) {
             place[k] += place[k - 1];
         }
-        const size_t at = added.size();
-        added.resize(at + band.size());
+        sorted.resize(band.size());
         for (const OffsetGroup& group : band) {
-            added[at + place[group.key - from]++] = group;
+            sorted[place[group.key - from]++] = group;
         }
+        // The old groups below the band's end go first on equal distances:
+        // their rings are smaller.
+        const auto olderEnd = std::partition_point(
+            older, groups.end(), [to](const OffsetGroup& group) { return group.key < to; });
+        std::merge(older, olderEnd, sorted.begin(), sorted.end(), std::back_inserter(merged),
+                   byKey);
+        older = olderEnd;
     }
-    const auto byKey = [](const OffsetGroup& a, const OffsetGroup& b) { return a.key < b.key; };
-    std::vector<OffsetGroup> merged;
-    merged.reserve(groups.size() + added.size() + 1);
-    std::merge(groups.begin(), groups.end(), added.begin(), added.end(), std::back_inserter(merged),
-               byKey);
+    merged.insert(merged.end(), older, groups.end());
     merged.push_back(OffsetGroup{kSentinelKey, 0, 0});
     groups.swap(merged);
     builtRings = lastRing;
