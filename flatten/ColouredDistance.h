@@ -48,6 +48,13 @@ public:
     // costs a look at its row.
     bool StripReady() const { return columnsReady; }
 
+    // For row y of the current strip, once StripReady: per column, the
+    // distance up or down to the nearest coloured pixel of the column, or
+    // 0xFFFF for none.
+    const uint16_t* ColumnDistances(uint16_t y) const {
+        return &columnDistance[size_t(y - firstRow) * width];
+    }
+
 private:
     // Marks a pixel whose distance was not found ahead.
     static constexpr uint16_t kUnsettled = 0xFFFF;

@@ -403,17 +403,30 @@ private:
     bool FirstColourOfGroups(uint16_t y, uint16_t x, uint32_t nearest, uint16_t startRadius,
                              const NearestSearch::KnownEnds& known, NearestSearch::Outcome& outcome,
                              const uint8_t*& source) {
-        const auto colouredSlots = [this, y, x](uint32_t ring, uint32_t minor) {
-            // Rows y + r, y + i, y - i, y - r and columns x - i, x - r, x + i,
-            // x + r; one outside the image wraps to a large unsigned value.
-            const uint32_t below = uint32_t(y) + ring;
-            const uint32_t belowMinor = uint32_t(y) + minor;
-            const uint32_t aboveMinor = uint32_t(y) - minor;
-            const uint32_t above = uint32_t(y) - ring;
+        const uint16_t* columnDistance = distances->ColumnDistances(y);
+        const auto colouredSlots = [this, y, x, columnDistance](uint32_t ring, uint32_t minor) {
+            // Columns x - i, x - r, x + i, x + r; one outside the image wraps
+            // to a large unsigned value.
             const uint32_t leftMinor = uint32_t(x) - minor;
             const uint32_t left = uint32_t(x) - ring;
             const uint32_t rightMinor = uint32_t(x) + minor;
             const uint32_t right = uint32_t(x) + ring;
+            // An offset (dx, dy) at the nearest distance is coloured only
+            // where the nearest coloured pixel of its column lies |dy| away
+            // (no nearer, or the distance would be less): most groups are
+            // passed on four columns.
+            const auto lies = [this, columnDistance](uint32_t column, uint32_t away) {
+                return column <= lastColumn && columnDistance[column] == away;
+            };
+            if (!lies(leftMinor, ring) && !lies(left, minor) && !lies(rightMinor, ring) &&
+                !lies(right, minor)) {
+                return 0u;
+            }
+            // Rows y + r, y + i, y - i, y - r, wrapping the same way.
+            const uint32_t below = uint32_t(y) + ring;
+            const uint32_t belowMinor = uint32_t(y) + minor;
+            const uint32_t aboveMinor = uint32_t(y) - minor;
+            const uint32_t above = uint32_t(y) - ring;
             const auto at = [this](uint32_t row, uint32_t column) {
                 return row <= lastRow && column <= lastColumn && coloured.Coloured(row, column)
                            ? 1u
