@@ -121,8 +121,8 @@ public:
 
     // FirstWanted's usual far case, for a caller that can tell at once which
     // offsets of a group are wanted: `wantedSlots(ring, minor)` has bit s set
-    // when slot s of that group (OffsetGroup's order) is wanted; bits of
-    // disallowed offsets and of slots the group lacks are ignored. False,
+    // when slot s of that group (OffsetGroup's order) is wanted, and never
+    // for a disallowed offset; bits of slots the group lacks are ignored. False,
     // with `outcome` untouched, unless the walk surely reaches the distance
     // and one of its offsets is wanted; then ask FirstWanted.
     template <typename WantedSlots>
@@ -455,12 +455,7 @@ bool NearestSearch::FirstWantedOfGroups(uint32_t nearestWanted, uint16_t startRa
     for (size_t group = table.FirstGroupOfKey(nearestWanted); table[group].key == nearestWanted;
          ++group) {
         const OffsetGroup& of = table[group];
-        uint32_t hits = wantedSlots(uint32_t(of.ring), uint32_t(of.minor));
-        if (hits == 0) {
-            continue;  // the usual case: spare the bounds
-        }
-        const uint32_t allowed = AllowedSlots(reaches, of.ring, of.minor);
-        hits &= allowed;
+        const uint32_t hits = wantedSlots(uint32_t(of.ring), uint32_t(of.minor)) & of.SlotBits();
         if (hits == 0) {
             continue;
         }
@@ -470,10 +465,10 @@ bool NearestSearch::FirstWantedOfGroups(uint32_t nearestWanted, uint16_t startRa
         outcome.lastLeftOut = false;
         // Every allowed axis offset of a nearer key was handed out; of this
         // key's axis group, (-r, 0) in slot 1 comes first and (r, 0) in slot 5.
-        outcome.axisRadius =
-            of.minor == 0 && ((allowed & 0x02u) != 0 || (slot >= 5 && (allowed & 0x20u) != 0))
-                ? of.ring
-                : AxisRadiusBefore(nearestWanted, startKey);
+        const bool axisHandedOut =
+            of.minor == 0 &&
+            (of.ring <= reaches.side[kLeft] || (slot >= 5 && of.ring <= reaches.side[kRight]));
+        outcome.axisRadius = axisHandedOut ? of.ring : AxisRadiusBefore(nearestWanted, startKey);
         return true;
     }
     return false;
