@@ -36,9 +36,13 @@ public:
     // nearest coloured pixel of the image; the image must have one.
     uint32_t SquaredDistance(uint16_t y, uint16_t x) {
         if (nearReady) {
-            const uint16_t near = nearDistance[size_t(y - firstRow) * width + x];
+            const size_t at = size_t(y - firstRow) * width + x;
+            const uint16_t near = nearDistance[at];
             if (near != kUnsettled) {
                 return near;
+            }
+            if (rowIsWhole[y - firstRow] != 0) {
+                return wholeRow[at];
             }
         }
         return FarSquaredDistance(y, x);
