@@ -73,10 +73,7 @@ void NearestSearch::Start(uint16_t startRadius) {
     pendingOutside = 0;
 }
 
-size_t NearestSearch::StartGroup(uint16_t startRadius) const {
-    if (startRadius != 0 && startRadius <= ringCount) {
-        return table.FirstGroupOfSquare(startRadius);
-    }
+size_t NearestSearch::StartGroupBeyondRings(uint16_t startRadius) const {
     if (startRadius != 0 && startRadius <= table.BuiltRings()) {
         // Only offsets of entered rings count as present.
         const size_t first = table.FirstGroupOfSquare(startRadius);

@@ -238,7 +238,13 @@ private:
         }
     }
     // The group Start begins at.
-    size_t StartGroup(uint16_t startRadius) const;
+    size_t StartGroup(uint16_t startRadius) const {
+        if (startRadius != 0 && startRadius <= ringCount) {
+            return table.FirstGroupOfSquare(startRadius);
+        }
+        return StartGroupBeyondRings(startRadius);
+    }
+    size_t StartGroupBeyondRings(uint16_t startRadius) const;
     // An offset handed out by a walk looking for a wanted one; true when it is.
     template <typename Wanted>
     bool Hand(Offset offset, Wanted& wanted, Outcome& outcome) const;
