@@ -180,6 +180,12 @@ public:
     bool FirstListedWithinEdges(uint32_t nearestWanted, uint16_t startRadius, WantedAt wantedAt,
                                 Outcome& outcome, size_t& foundAt) const;
 
+    // The key of the group a walk from startRadius begins at.
+    uint32_t StartKeyOf(uint16_t startRadius) const {
+        const size_t group = StartGroup(startRadius);
+        return group == 0 ? 0 : table[group].key;
+    }
+
     uint16_t RingCount() const { return ringCount; }
     uint32_t RingKey() const { return ringKey; }
 

@@ -304,10 +304,24 @@ private:
         if (alike == Alike::kDiffer) {
             return false;
         }
-        uint16_t axisLow = 0;
-        uint16_t axisHigh = 0;
-        if (!search.SurelyEndsBefore(nearest, ringHint, known, axisLow, axisHigh)) {
-            return false;
+        // Shown by the column's walks alone, the range of axis offsets is
+        // the same for every row of the strip column: found once. It stays
+        // true as the column learns more: its end is known once, and its
+        // least end only grows.
+        ColumnEnd& column = columnEnds[x];
+        const bool byColumn =
+            known.endsBy < nearest && search.StartKeyOf(ringHint) <= known.runFrom;
+        uint16_t axisLow = column.endedAxisLow;
+        uint16_t axisHigh = column.endedAxisHigh;
+        if (!(byColumn && column.endedAxesKnown)) {
+            if (!search.SurelyEndsBefore(nearest, ringHint, known, axisLow, axisHigh)) {
+                return false;
+            }
+            if (byColumn) {
+                column.endedAxisLow = axisLow;
+                column.endedAxisHigh = axisHigh;
+                column.endedAxesKnown = true;
+            }
         }
         if (alike == Alike::kUnknown) {
             // Looked at once, when a walk first ends without colour.
@@ -555,6 +569,11 @@ private:
         bool leastExact = false;
         bool mostExact = false;
         uint32_t mostAsked = 0;
+        // For walks `known` shows to end: the farthest allowed axis offset
+        // lies from endedAxisLow to endedAxisHigh (SurelyEndsBefore).
+        bool endedAxesKnown = false;
+        uint16_t endedAxisLow = 0;
+        uint16_t endedAxisHigh = 0;
     };
     std::vector<ColumnEnd> columnEnds;
     uint16_t stripFirstRow = 0;
