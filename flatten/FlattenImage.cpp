@@ -239,11 +239,13 @@ private:
         if (coloured.Any()) {
             bool found = FirstListedColour(y, x, nearest, startRadius, outcome, source);
             const NearestSearch::KnownEnds* known = nullptr;
+            bool deferTried = false;
             if (!found) {
                 known = &ColumnEnds(x, nearest);
                 // A walk the column's walks show to end first needs no
                 // looking for colour.
-                if (known->endsBy < nearest && DeferEndedWalk(y, x, nearest, *known)) {
+                deferTried = known->endsBy < nearest;
+                if (deferTried && DeferEndedWalk(y, x, nearest, *known)) {
                     return;
                 }
                 found = FirstColourOfGroups(y, x, nearest, startRadius, *known, outcome, source);
@@ -258,7 +260,7 @@ private:
                 previousReach = nearest;
                 return;
             }
-            if (!found && DeferEndedWalk(y, x, nearest, *known)) {
+            if (!found && !deferTried && DeferEndedWalk(y, x, nearest, *known)) {
                 return;
             }
             if (!deferred.empty()) {
