@@ -47,7 +47,9 @@ public:
         }
         stripFirstRow = firstRow;
         stripLastRow = uint16_t(firstRow + rows - 1);
-        columnEnds.assign(job.width, ColumnEnd());
+        // Only the columns a far search asks about are made afresh, when it asks.
+        columnEnds.resize(job.width);
+        ++stripNumber;
         longWalksBefore = longWalks;
         longWalks = 0;
         SetRingHint(1);
@@ -310,7 +312,7 @@ private:
         // the same for every row of the strip column: found once. It stays
         // true as the column learns more: its end is known once, and its
         // least end only grows.
-        ColumnEnd& column = columnEnds[x];
+        ColumnEnd& column = ColumnOfStrip(x);
         const bool byColumn =
             known.endsBy < nearest && search.StartKeyOf(ringHint) <= known.runFrom;
         uint16_t axisLow = column.endedAxisLow;
@@ -475,7 +477,7 @@ private:
     // least room up and down ends no later than any of them, and the one
     // with the most room no sooner.
     const NearestSearch::KnownEnds& ColumnEnds(uint16_t x, uint32_t key) {
-        ColumnEnd& column = columnEnds[x];
+        ColumnEnd& column = ColumnOfStrip(x);
         const Reaches least{{int32_t(x), int32_t(stripFirstRow), int32_t(lastColumn) - x,
                              int32_t(lastRow) - stripLastRow}};
         if (!column.leastBounded) {
@@ -566,6 +568,7 @@ private:
     // the walk with the least room ends at noEndBelow, and the one with the
     // most room at endsBy, or else below which key it was looked for.
     struct ColumnEnd {
+        uint32_t strip = 0;  // the strip it was made for
         NearestSearch::KnownEnds known;
         bool leastBounded = false;
         bool leastExact = false;
@@ -578,6 +581,16 @@ private:
         uint16_t endedAxisHigh = 0;
     };
     std::vector<ColumnEnd> columnEnds;
+    uint32_t stripNumber = 0;  // counts the strips from 1
+    // Column x's entry, made afresh when first asked for in a strip.
+    ColumnEnd& ColumnOfStrip(uint16_t x) {
+        ColumnEnd& column = columnEnds[x];
+        if (column.strip != stripNumber) {
+            column = ColumnEnd();
+            column.strip = stripNumber;
+        }
+        return column;
+    }
     uint16_t stripFirstRow = 0;
     uint16_t stripLastRow = 0;
     std::unique_ptr<ColouredDistance> distances;
