@@ -156,11 +156,13 @@ private:
         if (ringHint > 1) {
             --ringHint;
         }
-        if (lowestHint > 1) {
-            --lowestHint;
-        }
-        if (lowestHint == ringHint) {
-            deferred.clear();  // the deferred walks leave one start: theirs no longer matter
+        if (!deferred.empty()) {
+            if (lowestHint > 1) {
+                --lowestHint;
+            }
+            if (lowestHint == ringHint) {
+                deferred.clear();  // the deferred walks leave one start: theirs no longer matter
+            }
         }
         const uint8_t* source = InputPixel(y, x);
 
@@ -235,26 +237,45 @@ private:
     // often, does the ring hint it leaves (see DeferEndedWalk).
     void WalkFromNearestColour(uint16_t y, uint16_t x, const uint8_t*& source) {
         const uint32_t nearest = coloured.Any() ? distances->SquaredDistance(y, x) : ~uint32_t(0);
+        // The usual case first, kept small: a listed distance within the edges.
+        NearestSearch::Outcome outcome;
+        if (coloured.Any() && FirstListedColour(y, x, nearest, ringHint, outcome, source)) {
+            // Found from the latest start the deferred walks allow: from an
+            // earlier one too, and the hint is the same when it is an axis
+            // offset's; else it depends on where they ended.
+            if (outcome.axisRadius == 0 && !deferred.empty()) {
+                ResolveDeferred(y, x);
+                source = InputPixel(y, x);
+                WalkFromNearestColour(y, x, source);
+                return;
+            }
+            if (outcome.axisRadius != 0) {
+                SetRingHint(outcome.axisRadius);
+            }
+            previousReach = nearest;
+            return;
+        }
+        WalkFarFromNearestColour(y, x, nearest, source);
+    }
+
+    // The rest of WalkFromNearestColour, for a distance not listed or not
+    // within the edges.
+    void WalkFarFromNearestColour(uint16_t y, uint16_t x, uint32_t nearest,
+                                  const uint8_t*& source) {
         const uint8_t* const centre = source;
         const uint16_t startRadius = ringHint;
         NearestSearch::Outcome outcome;
         if (coloured.Any()) {
-            bool found = FirstListedColour(y, x, nearest, startRadius, outcome, source);
-            const NearestSearch::KnownEnds* known = nullptr;
-            bool deferTried = false;
-            if (!found) {
-                known = &ColumnEnds(x, nearest);
-                // A walk the column's walks show to end first needs no
-                // looking for colour.
-                deferTried = known->endsBy < nearest;
-                if (deferTried && DeferEndedWalk(y, x, nearest, *known)) {
-                    return;
-                }
-                found = FirstColourOfGroups(y, x, nearest, startRadius, *known, outcome, source);
+            const NearestSearch::KnownEnds& known = ColumnEnds(x, nearest);
+            // A walk the column's walks show to end first needs no looking
+            // for colour.
+            const bool deferTried = known.endsBy < nearest;
+            if (deferTried && DeferEndedWalk(y, x, nearest, known)) {
+                return;
             }
-            // Found from the latest start the deferred walks allow: from an
-            // earlier one too, and the hint is the same when it is an axis
-            // offset's.
+            const bool found =
+                FirstColourOfGroups(y, x, nearest, startRadius, known, outcome, source);
+            // As for a listed distance.
             if (found && (outcome.axisRadius != 0 || deferred.empty())) {
                 if (outcome.axisRadius != 0) {
                     SetRingHint(outcome.axisRadius);
@@ -262,7 +283,7 @@ private:
                 previousReach = nearest;
                 return;
             }
-            if (!found && !deferTried && DeferEndedWalk(y, x, nearest, *known)) {
+            if (!found && !deferTried && DeferEndedWalk(y, x, nearest, known)) {
                 return;
             }
             if (!deferred.empty()) {
@@ -382,8 +403,10 @@ private:
 
     // An exact hint: the deferred walks no longer matter.
     void SetRingHint(uint16_t hint) {
-        ringHint = lowestHint = hint;
-        deferred.clear();
+        ringHint = hint;
+        if (!deferred.empty()) {
+            deferred.clear();
+        }
     }
 
     void SetBounds(uint16_t y, uint16_t x) {
@@ -541,7 +564,7 @@ private:
     bool packedRgb;        // three planes side by side in both buffers: the usual copy
     uint32_t farthestKey;  // beyond the squared distance of any two pixels
     // The start radius of the next search; while walks are deferred, the
-    // largest it may be, and lowestHint the smallest.
+    // largest it may be, and lowestHint the smallest (else unused).
     uint16_t ringHint = 1;
     uint16_t lowestHint = 1;
     // Walks that ended without colour whose ring hints are not yet known
