@@ -360,20 +360,28 @@ TEST(FlattenImageTest, BlackPagesMatchThePlainPassWhateverTheirShape) {
     }
 }
 
-// Black pages with a few coloured specks anywhere: where a search ends, how
-// far its walk got decides where the next one starts, so the pixels show
-// whether every skip past a walk's end gave the walk's own start radius.
-TEST(FlattenImageTest, BlackPagesWithSpecksMatchThePlainPass) {
-    std::mt19937 random(31);
-    for (int trial = 0; trial < 24; ++trial) {
+// Black pages of heights from `height` and widths from `width` (each a
+// first value and a count), with one to three coloured specks, against the
+// plain pass; specks lie on an edge half the time when `toEdges` says so.
+void ExpectSpeckedBlackPagesMatch(uint32_t seed, int trials, const int (&height)[2],
+                                  const int (&width)[2], bool toEdges) {
+    std::mt19937 random(seed);
+    // A coordinate below `size`, on either edge half the time when asked.
+    const auto place = [&random, toEdges](int size) {
+        if (toEdges && random() % 2 == 0) {
+            return int(random() % 2) * (size - 1);
+        }
+        return int(random() % uint32_t(size));
+    };
+    for (int trial = 0; trial < trials; ++trial) {
         OracleImage image;
-        image.height = 20 + int(random() % 70);
-        image.width = 20 + int(random() % 70);
-        image.pixels.assign(size_t(image.height * image.width * 3), 0);
+        image.height = height[0] + int(random() % uint32_t(height[1]));
+        image.width = width[0] + int(random() % uint32_t(width[1]));
+        image.pixels = std::vector<uint8_t>(size_t(image.height) * size_t(image.width) * 3, 0);
         const int specks = 1 + int(random() % 3);
         for (int k = 0; k < specks; ++k) {
-            uint8_t* pixel = image.At(int(random() % uint32_t(image.height)),
-                                      int(random() % uint32_t(image.width)));
+            const int y = place(image.height);
+            uint8_t* pixel = image.At(y, place(image.width));
             pixel[0] = uint8_t(40 + 60 * k);
             pixel[1] = 200;
         }
@@ -384,31 +392,18 @@ TEST(FlattenImageTest, BlackPagesWithSpecksMatchThePlainPass) {
     }
 }
 
+// Black pages with a few coloured specks anywhere: where a search ends, how
+// far its walk got decides where the next one starts, so the pixels show
+// whether every skip past a walk's end gave the walk's own start radius.
+TEST(FlattenImageTest, BlackPagesWithSpecksMatchThePlainPass) {
+    ExpectSpeckedBlackPagesMatch(31, 24, {20, 70}, {20, 70}, false);
+}
+
 // Wide pages of one or two strips, specks often on an edge: walks that end
 // without colour run on along the strip, and some later walk's outcome
 // depends on exactly where they ended.
 TEST(FlattenImageTest, WideBlackPagesWithSpecksAtTheEdgesMatchThePlainPass) {
-    std::mt19937 random(882);
-    for (int trial = 0; trial < 40; ++trial) {
-        OracleImage image;
-        image.height = 30 + int(random() % 30);
-        image.width = 150 + int(random() % 150);
-        image.pixels = std::vector<uint8_t>(size_t(image.height) * size_t(image.width) * 3, 0);
-        const int specks = 1 + int(random() % 3);
-        for (int k = 0; k < specks; ++k) {
-            const int y = random() % 2 == 0 ? int(random() % 2) * (image.height - 1)
-                                            : int(random() % uint32_t(image.height));
-            const int x = random() % 2 == 0 ? int(random() % 2) * (image.width - 1)
-                                            : int(random() % uint32_t(image.width));
-            uint8_t* pixel = image.At(y, x);
-            pixel[0] = uint8_t(40 + 60 * k);
-            pixel[1] = 200;
-        }
-        StripLog log;
-        ASSERT_EQ(Flatten(image, plugInModeRGBColor, log).pixels,
-                  OracleFlatten(image, false).pixels)
-            << "trial " << trial << " size " << image.height << "x" << image.width;
-    }
+    ExpectSpeckedBlackPagesMatch(882, 40, {30, 30}, {150, 150}, true);
 }
 
 }  // namespace
