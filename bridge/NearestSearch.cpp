@@ -174,9 +174,8 @@ bool NearestSearch::WillEndPastAxes(const Reaches& reaches, uint32_t startKey, u
     if (skipTo <= endless || widest * widest >= endless) {
         return false;
     }
-    const bool endKnown = startKey <= known.runFrom && known.endsBy < skipTo;
     GroupKey outside{0, 0, 0};
-    if (!endKnown &&
+    if (!known.EndsBefore(startKey, skipTo) &&
         !FirstGroupOutside(reaches, std::max<uint64_t>(startKey, endless), skipTo, outside)) {
         return false;
     }
@@ -191,11 +190,10 @@ bool NearestSearch::SurelyEndsBefore(uint32_t key, uint16_t startRadius, const K
     if (!reaches.ContainsCentre()) {
         return false;
     }
-    const size_t startGroup = StartGroup(startRadius);
-    const uint32_t startKey = startGroup == 0 ? 0 : table[startGroup].key;
+    const uint32_t startKey = StartKeyOf(startRadius);
     // A later start passes over runs, never adds one: an earlier start ends
     // no later.
-    if (startKey <= known.runFrom && known.endsBy < key) {
+    if (known.EndsBefore(startKey, key)) {
         // Known for these bounds: spare the bounds' own lower bound.
         axisLow = AxisRadiusBefore(uint32_t(std::min<uint64_t>(known.noEndBelow, key)), 0);
         axisHigh = AxisRadiusBefore(uint32_t(known.endsBy + 1), 0);
@@ -205,16 +203,13 @@ bool NearestSearch::SurelyEndsBefore(uint32_t key, uint16_t startRadius, const K
     if (key <= endless) {
         return false;
     }
-    uint64_t endsBy = known.endsBy;
-    {
-        GroupKey outside{0, 0, 0};
-        if (!FirstGroupOutside(reaches, std::max<uint64_t>(startKey, endless), key, outside)) {
-            return false;
-        }
-        endsBy = outside.key;
+    // A group wholly outside ends every walk that reaches it.
+    GroupKey outside{0, 0, 0};
+    if (!FirstGroupOutside(reaches, std::max<uint64_t>(startKey, endless), key, outside)) {
+        return false;
     }
     axisLow = AxisRadiusBefore(uint32_t(endless), 0);
-    axisHigh = AxisRadiusBefore(uint32_t(endsBy + 1), 0);
+    axisHigh = AxisRadiusBefore(outside.key + 1, 0);
     return true;
 }
 
@@ -261,8 +256,8 @@ bool NearestSearch::FindEnd(const Reaches& reaches, uint32_t startKey, uint32_t 
     if (skipTo <= endless) {
         return false;
     }
-    const bool endKnown = startKey <= known.runFrom && known.endsBy < skipTo;
-    const uint32_t lookTo = endKnown ? uint32_t(known.endsBy + 1) : skipTo;
+    const uint32_t lookTo =
+        known.EndsBefore(startKey, skipTo) ? uint32_t(known.endsBy + 1) : skipTo;
     bool ends = FirstGroupOutside(reaches, std::max<uint64_t>(startKey, endless), lookTo, end);
     const uint64_t lastKey = ends ? end.key : lookTo - 1u;
     if (lastKey + 2 >= table.CompleteBelowKey()) {

@@ -101,6 +101,11 @@ public:
         uint64_t noEndBelow = 0;
         uint64_t endsBy = ~uint64_t(0);
         uint32_t runFrom = 0;
+
+        // Whether a walk started at `startKey` is known to end before `key`.
+        bool EndsBefore(uint32_t startKey, uint64_t key) const {
+            return startKey <= runFrom && endsBy < key;
+        }
     };
 
     // The walk of Begin(startRadius) and Next up to the first allowed offset
@@ -388,13 +393,11 @@ NearestSearch::Outcome NearestSearch::FirstWanted(uint32_t nearestWanted, uint16
                                                   bool lastAllowed, Wanted wanted,
                                                   const KnownEnds& known) {
     Outcome outcome;
-    const size_t startGroup = StartGroup(startRadius);
-    const uint32_t startKey = startGroup == 0 ? 0 : table[startGroup].key;
+    const uint32_t startKey = StartKeyOf(startRadius);
     // A walk the caller knows to end before the wanted distance, and past
     // every allowed axis offset, needs no more.
     const Reaches reaches = Reaches::FromBounds(boundTop, boundLeft, boundBottom, boundRight);
-    if (!lastAllowed && known.endsBy < nearestWanted && startKey <= known.runFrom &&
-        reaches.ContainsCentre() &&
+    if (!lastAllowed && known.EndsBefore(startKey, nearestWanted) && reaches.ContainsCentre() &&
         WillEndPastAxes(reaches, startKey, nearestWanted, known, outcome.axisRadius)) {
         outcome.lastLeftOut = true;
         return outcome;
@@ -457,8 +460,7 @@ template <typename WantedSlots>
 bool NearestSearch::FirstWantedOfGroups(uint32_t nearestWanted, uint16_t startRadius,
                                         WantedSlots wantedSlots, Outcome& outcome,
                                         const KnownEnds& known) {
-    const size_t startGroup = StartGroup(startRadius);
-    const uint32_t startKey = startGroup == 0 ? 0 : table[startGroup].key;
+    const uint32_t startKey = StartKeyOf(startRadius);
     const Reaches reaches = Reaches::FromBounds(boundTop, boundLeft, boundBottom, boundRight);
     if (!reaches.ContainsCentre() ||
         !ReachesWithoutEnd(nearestWanted, startKey, AllAllowedBelow(nearestWanted), known)) {

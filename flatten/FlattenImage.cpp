@@ -240,29 +240,41 @@ private:
         // The usual case first, kept small: a listed distance within the edges.
         NearestSearch::Outcome outcome;
         if (coloured.Any() && FirstListedColour(y, x, nearest, ringHint, outcome, source)) {
-            // Found from the latest start the deferred walks allow: from an
-            // earlier one too, and the hint is the same when it is an axis
-            // offset's; else it depends on where they ended.
-            if (outcome.axisRadius == 0 && !deferred.empty()) {
-                ResolveDeferred(y, x);
-                source = InputPixel(y, x);
-                WalkFromNearestColour(y, x, source);
-                return;
+            if (!TakeFoundColour(nearest, outcome)) {
+                WalkAgainExactly(y, x, source);
             }
-            if (outcome.axisRadius != 0) {
-                SetRingHint(outcome.axisRadius);
-            }
-            previousReach = nearest;
             return;
         }
         WalkFarFromNearestColour(y, x, nearest, source);
+    }
+
+    // A colour found from the latest start the deferred walks allow is found
+    // from an earlier one too, and its hint is the same when it is an axis
+    // offset's; else the hint depends on where they ended, and nothing is
+    // taken (false).
+    bool TakeFoundColour(uint32_t nearest, const NearestSearch::Outcome& outcome) {
+        if (outcome.axisRadius == 0 && !deferred.empty()) {
+            return false;
+        }
+        if (outcome.axisRadius != 0) {
+            SetRingHint(outcome.axisRadius);
+        }
+        previousReach = nearest;
+        return true;
+    }
+
+    // Follows the deferred walks exactly, then searches from pixel (y, x)
+    // again with its exact start.
+    void WalkAgainExactly(uint16_t y, uint16_t x, const uint8_t*& source) {
+        ResolveDeferred(y, x);
+        source = InputPixel(y, x);
+        WalkFromNearestColour(y, x, source);
     }
 
     // The rest of WalkFromNearestColour, for a distance not listed or not
     // within the edges.
     void WalkFarFromNearestColour(uint16_t y, uint16_t x, uint32_t nearest,
                                   const uint8_t*& source) {
-        const uint8_t* const centre = source;
         const uint16_t startRadius = ringHint;
         NearestSearch::Outcome outcome;
         if (coloured.Any()) {
@@ -275,21 +287,14 @@ private:
             }
             const bool found =
                 FirstColourOfGroups(y, x, nearest, startRadius, known, outcome, source);
-            // As for a listed distance.
-            if (found && (outcome.axisRadius != 0 || deferred.empty())) {
-                if (outcome.axisRadius != 0) {
-                    SetRingHint(outcome.axisRadius);
-                }
-                previousReach = nearest;
+            if (found && TakeFoundColour(nearest, outcome)) {
                 return;
             }
             if (!found && !deferTried && DeferEndedWalk(y, x, nearest, known)) {
                 return;
             }
             if (!deferred.empty()) {
-                ResolveDeferred(y, x);
-                source = centre;
-                WalkFromNearestColour(y, x, source);
+                WalkAgainExactly(y, x, source);
                 return;
             }
         }
@@ -334,8 +339,7 @@ private:
         // true as the column learns more: its end is known once, and its
         // least end only grows.
         ColumnEnd& column = ColumnOfStrip(x);
-        const bool byColumn =
-            known.endsBy < nearest && search.StartKeyOf(ringHint) <= known.runFrom;
+        const bool byColumn = known.EndsBefore(search.StartKeyOf(ringHint), nearest);
         uint16_t axisLow = column.endedAxisLow;
         uint16_t axisHigh = column.endedAxisHigh;
         if (!(byColumn && column.endedAxesKnown)) {
