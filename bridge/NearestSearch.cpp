@@ -35,6 +35,7 @@ void NearestSearch::AddRing() {
     EnsureBuilt(uint16_t(ringCount + 1));
     ++ringCount;
     ringKey = uint32_t(ringCount) * ringCount;
+    NoteListedEntered();
 }
 
 // Builds rings, keeping the cursor and the walk's start on their groups.
@@ -47,6 +48,12 @@ void NearestSearch::EnsureBuilt(uint16_t ring) {
     table.EnsureRing(ring);
     cursor.group = table.FindGroup(atCursor.key, atCursor.ring);
     walkStart = table.FindGroup(atStart.key, atStart.ring);
+    NoteListedEntered();
+}
+
+void NearestSearch::NoteListedEntered() {
+    listedEnteredBelow =
+        std::min(std::min(ringKey + 1, table.CompleteBelowKey()), table.ListedBelowKey());
 }
 
 bool NearestSearch::EnterNextRingAt(uint32_t key) {

@@ -184,6 +184,44 @@ public:
     template <typename WantedAt>
     bool FirstListedWithinEdges(uint32_t nearestWanted, uint16_t startRadius, WantedAt wantedAt,
                                 Outcome& outcome, size_t& foundAt) const;
+    // Its parts, for a caller that keeps its own bounds: where the listed
+    // offsets of `key` stand, when a walk from startRadius finds them listed
+    // and its rings entered, with none of them before the start (the caller
+    // still checks that the distance lies within the nearest edge) ...
+    bool ListedReachable(uint32_t key, uint16_t startRadius, size_t& first, size_t& count) const {
+        if (key >= listedEnteredBelow || startRadius > ringCount || key < StartKey(startRadius)) {
+            return false;
+        }
+        table.ListedRangeOfListedKey(key, first, count);
+        return true;
+    }
+    // ... and, when such a walk within the edges finds listed offset
+    // `found` of `key`, the ring hint it leaves (0: its start). In two
+    // steps for a caller that keeps a value per listed offset: what of the
+    // hint the offset alone decides, then the hint for a start.
+    uint16_t AxisRadiusOfListed(Offset found, uint16_t startRadius) const {
+        return AxisRadiusOfHint(ListedHint(found), startRadius);
+    }
+    static uint16_t ListedHint(Offset found) {
+        static_assert(OffsetTable::kListedKeys < uint32_t(kAxisHint) * kAxisHint,
+                      "the root of a listed distance stays below the axis mark");
+        // An axis group ends the offsets of its distance, (-a, 0) first: an
+        // offset of it was handed out after (-a, 0); marked by the top bit.
+        // Otherwise, within the edges, every nearer axis offset was handed
+        // out: the root below the distance, if not before the start.
+        const uint32_t across = uint32_t(found.dx < 0 ? -found.dx : found.dx);
+        const uint32_t along = uint32_t(found.dy < 0 ? -found.dy : found.dy);
+        if (across == 0 || along == 0) {
+            return uint16_t(kAxisHint | (across + along));
+        }
+        return uint16_t(SmallIntegerSquareRoot(across * across + along * along - 1));
+    }
+    uint16_t AxisRadiusOfHint(uint16_t hint, uint16_t startRadius) const {
+        if ((hint & kAxisHint) != 0) {
+            return uint16_t(hint & ~kAxisHint);
+        }
+        return uint32_t(hint) * hint >= StartKey(startRadius) ? hint : 0;
+    }
 
     // The key of the group a walk from startRadius begins at.
     uint32_t StartKeyOf(uint16_t startRadius) const {
@@ -196,6 +234,7 @@ public:
 
     // Offsets cannot be larger than 16 bits: no ring beyond this one is entered.
     static constexpr uint16_t kMaxRing = OffsetTable::kMaxRing;
+    static constexpr uint16_t kAxisHint = 0x8000;  // above any ring
 
 private:
     // The same, asking `wanted` about offsets.
@@ -207,9 +246,6 @@ private:
     static uint32_t StartKey(uint16_t startRadius) {
         return startRadius <= 1 ? 0 : uint32_t(startRadius) * startRadius;
     }
-    // Every offset nearer than `nearestWanted` lies within the bounds, in
-    // entered rings, and not before the start.
-    bool WithinEdges(uint32_t nearestWanted, uint16_t startRadius) const;
     // Up to a distance below the nearest edge's next ring every offset is
     // allowed.
     bool AllAllowedBelow(uint32_t key) const {
@@ -226,10 +262,9 @@ private:
         return key >= startKey && (allAllowed || key < known.noEndBelow || EndlessUpTo(key)) &&
                Reachable(key);
     }
-    void FoundWithinEdges(uint32_t nearestWanted, uint16_t startRadius, Offset found,
-                          Outcome& outcome) const;
     bool EnterNextRingAt(uint32_t key);
     void EnsureBuilt(uint16_t ring);
+    void NoteListedEntered();
     bool IsAllowed(Offset offset) const {
         return offset.dy >= boundTop && offset.dy <= boundBottom && offset.dx >= boundLeft &&
                offset.dx <= boundRight;
@@ -290,6 +325,8 @@ private:
     OffsetTable table;
     uint16_t ringCount = 0;
     uint32_t ringKey = 0;
+    // Keys below this are listed, in entered rings and in the built table.
+    uint32_t listedEnteredBelow = 0;
     TablePosition cursor{0, 1};
     size_t walkStart = 0;    // the group where the search was started
     int pendingOutside = 0;  // disallowed offsets the next Next continues to count
@@ -343,8 +380,8 @@ bool NearestSearch::FirstListedWithinEdges(uint32_t nearestWanted, uint16_t star
                                            size_t& foundAt) const {
     size_t first = 0;
     size_t count = 0;
-    if (!table.ListedRange(nearestWanted, first, count) || count > 64 ||
-        !WithinEdges(nearestWanted, startRadius)) {
+    if (!ListedReachable(nearestWanted, startRadius, first, count) || count > 64 ||
+        !AllAllowedBelow(nearestWanted)) {
         return false;
     }
     // Every offset of the distance tested at once: fewer guesses for the
@@ -358,34 +395,12 @@ bool NearestSearch::FirstListedWithinEdges(uint32_t nearestWanted, uint16_t star
     }
     foundAt = first + size_t(__builtin_ctzll(hits));
     size_t all = 0;
-    FoundWithinEdges(nearestWanted, startRadius, table.ListedOffsets(all)[foundAt], outcome);
-    return true;
-}
-
-inline bool NearestSearch::WithinEdges(uint32_t nearestWanted, uint16_t startRadius) const {
-    const int64_t nearestEdge = std::min(std::min(-int64_t(boundLeft), -int64_t(boundTop)),
-                                         std::min(int64_t(boundRight), int64_t(boundBottom)));
-    return startRadius <= ringCount && nearestWanted >= StartKey(startRadius) &&
-           nearestWanted <= ringKey && nearestWanted < table.CompleteBelowKey() &&
-           nearestEdge >= 0 &&
-           uint64_t(nearestWanted) < uint64_t(nearestEdge + 1) * uint64_t(nearestEdge + 1);
-}
-
-inline void NearestSearch::FoundWithinEdges(uint32_t nearestWanted, uint16_t startRadius,
-                                            Offset found, Outcome& outcome) const {
+    const Offset found = table.ListedOffsets(all)[foundAt];
     outcome.found = outcome.anyAllowed = true;
     outcome.offset = found;
     outcome.lastLeftOut = false;
-    // An axis group ends the offsets of its distance, (-a, 0) first: an
-    // offset of it was handed out after (-a, 0). Otherwise, within the edges,
-    // every nearer axis offset was handed out.
-    if (found.dx == 0 || found.dy == 0) {
-        outcome.axisRadius =
-            uint16_t((found.dx < 0 ? -found.dx : found.dx) + (found.dy < 0 ? -found.dy : found.dy));
-    } else {
-        const uint32_t radius = SmallIntegerSquareRoot(nearestWanted - 1);
-        outcome.axisRadius = radius * radius >= StartKey(startRadius) ? uint16_t(radius) : 0;
-    }
+    outcome.axisRadius = AxisRadiusOfListed(found, startRadius);
+    return true;
 }
 
 template <typename Wanted>

@@ -93,6 +93,15 @@ public:
         count = offsetsOfKeyStart[key + 1] - first;
         return true;
     }
+    // The same for a key known to be listed (below ListedBelowKey()).
+    void ListedRangeOfListedKey(uint32_t key, size_t& first, size_t& count) const {
+        first = offsetsOfKeyStart[key];
+        count = offsetsOfKeyStart[key + 1] - first;
+    }
+    // Keys below this are listed.
+    uint32_t ListedBelowKey() const {
+        return offsetsOfKeyStart.empty() ? 0 : uint32_t(offsetsOfKeyStart.size()) - 1u;
+    }
     const Offset* ListedOffsets(size_t& count) const {
         count = offsetsOfKey.size();
         return offsetsOfKey.data();

@@ -152,7 +152,6 @@ private:
     // The search of line pixel (y, x), from ringHint outward, nearest first;
     // the first coloured pixel it meets gives the value.
     void FlattenPixel(uint16_t y, uint16_t x) {
-        SetBounds(y, x);
         if (ringHint > 1) {
             --ringHint;
         }
@@ -164,6 +163,34 @@ private:
                 deferred.clear();  // the deferred walks leave one start: theirs no longer matter
             }
         }
+        if (deferred.empty() && distances && distances->StripReady()) {
+            // The commonest step of a page with thick lines, kept small:
+            // the nearest distance listed and within the edges.
+            const uint32_t nearest = distances->SquaredDistance(y, x);
+            size_t foundAt = 0;
+            if (FirstListedColour(y, x, nearest, ringHint, foundAt)) {
+                TakeListedColour(y, x, nearest, foundAt);
+            } else {
+                FlattenFarPixel(y, x, nearest);
+            }
+            return;
+        }
+        SearchPixel(y, x);
+    }
+
+    // What SearchPixel does for a line pixel whose distances are made and
+    // whose nearest distance is not listed or lies beyond an edge.
+    __attribute__((noinline)) void FlattenFarPixel(uint16_t y, uint16_t x, uint32_t nearest) {
+        SetBounds(y, x);
+        const uint8_t* source = InputPixel(y, x);
+        WalkFarFromNearestColour(y, x, nearest, source);
+        CopyPixel(source, OutputPixel(y, x));
+    }
+
+    // The rest of FlattenPixel, kept out of line so that the usual step
+    // above stays small where it is called.
+    __attribute__((noinline)) void SearchPixel(uint16_t y, uint16_t x) {
+        SetBounds(y, x);
         const uint8_t* source = InputPixel(y, x);
 
         // Most searches end within a few rings; those that do not (or, where
@@ -421,26 +448,66 @@ private:
     }
 
     // The usual far search: the nearest distance is listed and within the
-    // edges. Each listed offset's bit and bytes lie a fixed step from the
-    // centre's in this image, kept per offset, so testing one costs no
-    // multiplication, and nor does finding the source from the centre's
-    // own bytes, which `source` holds on entry.
+    // edges, so the walk's outcome is the first coloured offset of that
+    // distance in walk order. Each listed offset's bit and bytes lie a fixed
+    // step from the centre's in this image, kept per offset, so testing one
+    // costs no multiplication, and nor does finding its bytes. Gives the
+    // offset's place among the listed ones.
     bool FirstListedColour(uint16_t y, uint16_t x, uint32_t nearest, uint16_t startRadius,
-                           NearestSearch::Outcome& outcome, const uint8_t*& source) {
-        KeepListedSteps();
-        const uint64_t* bits = coloured.Row(0);
-        const int64_t centreBit = int64_t(y) * coloured.RowBits() + x;
-        const int64_t* bitSteps = listedBitSteps.data();
-        const auto colouredAt = [bits, centreBit, bitSteps](size_t at) {
-            const int64_t bit = centreBit + bitSteps[at];
-            return (bits[bit >> 6] >> (bit & 63) & 1) != 0;
-        };
-        size_t foundAt = 0;
-        if (!search.FirstListedWithinEdges(nearest, startRadius, colouredAt, outcome, foundAt)) {
+                           size_t& foundAt) {
+        const uint32_t nearestEdge =
+            std::min(std::min<uint32_t>(x, y), std::min<uint32_t>(lastColumn - x, lastRow - y));
+        size_t first = 0;
+        size_t count = 0;
+        if (uint64_t(nearest) >= uint64_t(nearestEdge + 1) * (nearestEdge + 1) ||
+            !search.ListedReachable(nearest, startRadius, first, count) || count > 64) {
             return false;
         }
-        source += listedByteSteps[foundAt];  // from the centre's own bytes
+        if (first + count > listedBitSteps.size()) {
+            KeepListedSteps();
+        }
+        const uint64_t* bits = coloured.Row(0);
+        const int64_t centreBit = int64_t(y) * coloured.RowBits() + x;
+        const int64_t* bitSteps = listedBitSteps.data() + first;
+        // Every offset of the distance tested at once: fewer guesses for the
+        // processor than stopping at the first coloured one.
+        uint64_t hits = 0;
+        for (size_t k = 0; k < count; ++k) {
+            const int64_t bit = centreBit + bitSteps[k];
+            hits |= (bits[bit >> 6] >> (bit & 63) & 1) << k;
+        }
+        if (hits == 0) {
+            return false;
+        }
+        foundAt = first + size_t(__builtin_ctzll(hits));
         return true;
+    }
+
+    // The same as an outcome of the search, `source` moved from the centre's
+    // own bytes to the colour's.
+    bool FirstListedColour(uint16_t y, uint16_t x, uint32_t nearest, uint16_t startRadius,
+                           NearestSearch::Outcome& outcome, const uint8_t*& source) {
+        size_t foundAt = 0;
+        if (!FirstListedColour(y, x, nearest, startRadius, foundAt)) {
+            return false;
+        }
+        outcome.found = outcome.anyAllowed = true;
+        outcome.offset = ListedOffset(foundAt);
+        outcome.lastLeftOut = false;
+        outcome.axisRadius = search.AxisRadiusOfHint(listedHints[foundAt], startRadius);
+        source += listedByteSteps[foundAt];
+        return true;
+    }
+
+    // FirstListedColour's find, taken as the walk would take it; no walk is
+    // deferred.
+    void TakeListedColour(uint16_t y, uint16_t x, uint32_t nearest, size_t foundAt) {
+        const uint16_t axisRadius = search.AxisRadiusOfHint(listedHints[foundAt], ringHint);
+        if (axisRadius != 0) {
+            ringHint = axisRadius;
+        }
+        previousReach = nearest;
+        CopyPixel(InputPixel(y, x) + listedByteSteps[foundAt], OutputPixel(y, x));
     }
 
     // The usual far search beyond the listed distances: a group's offsets
@@ -489,6 +556,11 @@ private:
         return true;
     }
 
+    Offset ListedOffset(size_t at) const {
+        size_t count = 0;
+        return search.ListedOffsets(count)[at];
+    }
+
     void KeepListedSteps() {
         size_t count = 0;
         const Offset* listed = search.ListedOffsets(count);
@@ -496,6 +568,7 @@ private:
             listedBitSteps.push_back(int64_t(listed[at].dy) * coloured.RowBits() + listed[at].dx);
             listedByteSteps.push_back(intptr_t(listed[at].dy) * job.input.rowBytes +
                                       intptr_t(listed[at].dx) * job.input.columnStep);
+            listedHints.push_back(NearestSearch::ListedHint(listed[at]));
         }
     }
 
@@ -591,6 +664,7 @@ private:
     // centre's coloured bit to the offset's, and from its input bytes.
     std::vector<int64_t> listedBitSteps;
     std::vector<intptr_t> listedByteSteps;
+    std::vector<uint16_t> listedHints;  // NearestSearch::ListedHint
     // Per column of the strip: what is known of where its walks end; whether
     // the walk with the least room ends at noEndBelow, and the one with the
     // most room at endsBy, or else below which key it was looked for.

