@@ -13,7 +13,7 @@ BUILD   ?= build
 PREFIX  ?= /usr/local
 JOBS    ?= 2
 DEMO    ?= demo
-PACKAGES = cmake g++ make pkg-config libpng-dev libtiff-dev libdeflate-dev zlib1g-dev libjpeg62-turbo-dev libwebp-dev liblcms2-dev libgtest-dev nlohmann-json3-dev libfltk1.3-dev xvfb imagemagick time
+PACKAGES = cmake g++ make pkg-config libpng-dev libtiff-dev libdeflate-dev libisal-dev zlib1g-dev libjpeg62-turbo-dev libwebp-dev liblcms2-dev libgtest-dev nlohmann-json3-dev libfltk1.3-dev xvfb imagemagick time
 # The Windows builds: MinGW-w64 for both targets, Wine to run them (its
 # 32-bit half needs the i386 architecture), stb for the Windows host's PNG files.
 WINDOWS_PACKAGES = g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 libstb-dev

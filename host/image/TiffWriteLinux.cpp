@@ -1,10 +1,9 @@
 // On Linux TIFF files go through libtiff; this file writes them. The strips
-// are deflated on every core with libdeflate and handed to libtiff already
+// are deflated on every core (StripCompressor) and handed to libtiff already
 // compressed, in order, so the file is an ordinary deflate TIFF. It has no
 // horizontal predictor: on flat-colour art deflate finds the repeated pixels
 // by itself, and the files came out smaller and about a third faster to
 // write without one, at every compression level.
-#include <libdeflate.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,6 +16,7 @@
 #include "host/image/AtomicFile.h"
 #include "host/image/DocumentAllocation.h"
 #include "host/image/OrderedParallelLoop.h"
+#include "host/image/StripCompressor.h"
 #include "host/image/TiffFile.h"
 #include "host/image/TiffHandle.h"
 #include "host/image/WriteCompression.h"
@@ -35,16 +35,10 @@ constexpr size_t kStripsAheadPerThread = 3;
 // Classic TIFF offsets are 32-bit; larger outputs are written as BigTIFF.
 constexpr uint64_t kLargestClassicTiffBytes = uint64_t(3) << 30;
 
-struct CompressorFree {
-    void operator()(libdeflate_compressor* compressor) const {
-        libdeflate_free_compressor(compressor);
-    }
-};
-using Compressor = std::unique_ptr<libdeflate_compressor, CompressorFree>;
-
 // What one thread keeps between strips.
 struct StripWorker {
-    Compressor compressor;
+    explicit StripWorker(WriteCompression compression) : compressor(compression) {}
+    StripCompressor compressor;
     std::vector<uint8_t> inverted;  // CMYK rows as ink amounts
 };
 
@@ -71,7 +65,7 @@ void SetWriteTags(TIFF* tiff, const Document& document, uint32_t rowsPerStrip) {
 // The rows [top, top + rows) of `document` as the file stores them, deflated
 // into `out`. RGB rows are stored as they are, so they are read in place;
 // CMYK is stored as ink amounts (255 - the document's value), alpha as it is.
-void CompressStrip(const Document& document, int top, int rows, int level, StripWorker& worker,
+void CompressStrip(const Document& document, int top, int rows, StripWorker& worker,
                    std::vector<uint8_t>& out) {
     const size_t bytes = document.RowBytes() * size_t(rows);
     const uint8_t* stored = document.Pixel(top, 0);
@@ -86,17 +80,7 @@ void CompressStrip(const Document& document, int top, int rows, int level, Strip
         }
         stored = worker.inverted.data();
     }
-    if (!worker.compressor) {
-        worker.compressor.reset(libdeflate_alloc_compressor(level));
-        if (!worker.compressor) {
-            throw std::bad_alloc();
-        }
-    }
-    out.resize(libdeflate_zlib_compress_bound(worker.compressor.get(), bytes));
-    const size_t packed =
-        libdeflate_zlib_compress(worker.compressor.get(), stored, bytes, out.data(), out.size());
-    // The bound makes room for incompressible data, so 0 cannot happen.
-    out.resize(packed);
+    worker.compressor.Compress(stored, bytes, out);
 }
 
 void WriteStrips(TIFF* tiff, const TiffHandle& handle, const Document& document,
@@ -104,8 +88,11 @@ void WriteStrips(TIFF* tiff, const TiffHandle& handle, const Document& document,
     const size_t stripCount = (size_t(document.height) + rowsPerStrip - 1) / rowsPerStrip;
     const size_t threads = ImageWorkerThreads();
     const size_t window = threads * kStripsAheadPerThread;
-    const int level = LibdeflateLevel(CurrentWriteCompression());
-    std::vector<StripWorker> workers(threads);
+    std::vector<StripWorker> workers;
+    workers.reserve(threads);
+    for (size_t thread = 0; thread < threads; ++thread) {
+        workers.emplace_back(CurrentWriteCompression());
+    }
     std::vector<std::vector<uint8_t>> packed(window);
     auto rowsOf = [&](size_t strip) {
         const int top = int(strip * rowsPerStrip);
@@ -114,8 +101,8 @@ void WriteStrips(TIFF* tiff, const TiffHandle& handle, const Document& document,
     RunOrderedParallelLoop(
         stripCount, threads, window,
         [&](size_t strip, size_t worker) {
-            CompressStrip(document, int(strip * rowsPerStrip), rowsOf(strip), level,
-                          workers[worker], packed[strip % window]);
+            CompressStrip(document, int(strip * rowsPerStrip), rowsOf(strip), workers[worker],
+                          packed[strip % window]);
         },
         [&](size_t strip) {
             std::vector<uint8_t>& data = packed[strip % window];

@@ -42,8 +42,4 @@ int DeflateLevel(WriteCompression compression) {
     return 6;
 }
 
-int LibdeflateLevel(WriteCompression compression) {
-    return compression == WriteCompression::Fast ? 2 : DeflateLevel(compression);
-}
-
 }  // namespace oxhost

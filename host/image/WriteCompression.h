@@ -9,7 +9,7 @@
 namespace oxhost {
 
 enum class WriteCompression {
-    Fast,      // the fastest deflate, PNG rows filtered "up"
+    Fast,      // the fastest deflate (TIFF: ISA-L's), PNG rows filtered "up"
     Balanced,  // deflate level 6, PNG rows filtered "up"
     Small,     // deflate level 9, every PNG filter tried on every row
 };
@@ -23,10 +23,5 @@ bool ParseWriteCompression(const std::string& name, WriteCompression& compressio
 
 // The zlib deflate level of the setting (1, 6 or 9).
 int DeflateLevel(WriteCompression compression);
-
-// The libdeflate level of the setting (2, 6 or 9): libdeflate's level 1
-// indexes every byte of a long run, which makes it slower on flat colour than
-// its level 2, which also packs smaller than zlib's level 1.
-int LibdeflateLevel(WriteCompression compression);
 
 }  // namespace oxhost
