@@ -170,8 +170,10 @@ private:
             size_t foundAt = 0;
             if (FirstListedColour(y, x, nearest, ringHint, foundAt)) {
                 TakeListedColour(y, x, nearest, foundAt);
-            } else {
+            } else if (!EndsAsItsColumnShows(x, nearest)) {
                 FlattenFarPixel(y, x, nearest);
+            } else {
+                CopyPixel(InputPixel(y, x), OutputPixel(y, x));
             }
             return;
         }
@@ -405,6 +407,29 @@ private:
         while (search.RingCount() < high) {
             search.AddRing();
         }
+        previousReach = ~uint32_t(0);
+        return true;
+    }
+
+    // The commonest far step of a page dark but for a few specks, with no
+    // walk deferred: what WalkFarFromNearestColour does when the strip
+    // column's walks, already looked at, show that this walk ends before its
+    // colour and the range of hints it may leave (DeferEndedWalk) is one.
+    // The pixel keeps its value, and only the hint changes. False, with
+    // nothing changed, where that is not shown by what is known.
+    bool EndsAsItsColumnShows(uint16_t x, uint32_t nearest) {
+        const ColumnEnd& column = columnEnds[x];
+        if (alike != Alike::kAlike || column.strip != stripNumber || !column.mostExact ||
+            !column.endedAxesKnown || !(column.known.endsBy < nearest) ||
+            !column.known.EndsBefore(search.StartKeyOf(ringHint), nearest)) {
+            return false;
+        }
+        const uint16_t low = std::max(ringHint, column.endedAxisLow);
+        const uint16_t high = std::max(ringHint, column.endedAxisHigh);
+        if (low != high || search.RingCount() < high) {
+            return false;
+        }
+        ringHint = low;
         previousReach = ~uint32_t(0);
         return true;
     }
