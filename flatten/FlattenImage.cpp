@@ -555,24 +555,36 @@ private:
             const auto lies = [this, columnDistance](uint32_t column, uint32_t away) {
                 return column <= lastColumn && columnDistance[column] == away;
             };
-            if (!lies(leftMinor, ring) && !lies(left, minor) && !lies(rightMinor, ring) &&
-                !lies(right, minor)) {
+            const bool leftMinorLies = lies(leftMinor, ring);
+            const bool leftLies = lies(left, minor);
+            const bool rightMinorLies = lies(rightMinor, ring);
+            const bool rightLies = lies(right, minor);
+            if (!leftMinorLies && !leftLies && !rightMinorLies && !rightLies) {
                 return 0u;
             }
-            // Rows y + r, y + i, y - i, y - r, wrapping the same way.
+            // Rows y + r, y + i, y - i, y - r, wrapping the same way; only
+            // the two slots of a column that lies so are looked at.
             const uint32_t below = uint32_t(y) + ring;
             const uint32_t belowMinor = uint32_t(y) + minor;
             const uint32_t aboveMinor = uint32_t(y) - minor;
             const uint32_t above = uint32_t(y) - ring;
             const auto at = [this](uint32_t row, uint32_t column) {
-                return row <= lastRow && column <= lastColumn && coloured.Coloured(row, column)
-                           ? 1u
-                           : 0u;
+                return row <= lastRow && coloured.Coloured(row, column) ? 1u : 0u;
             };
-            return at(below, leftMinor) | at(belowMinor, left) << 1 | at(aboveMinor, left) << 2 |
-                   at(above, leftMinor) << 3 | at(above, rightMinor) << 4 |
-                   at(aboveMinor, right) << 5 | at(belowMinor, right) << 6 |
-                   at(below, rightMinor) << 7;
+            uint32_t slots = 0;
+            if (leftMinorLies) {
+                slots |= at(below, leftMinor) | at(above, leftMinor) << 3;
+            }
+            if (leftLies) {
+                slots |= at(belowMinor, left) << 1 | at(aboveMinor, left) << 2;
+            }
+            if (rightMinorLies) {
+                slots |= at(above, rightMinor) << 4 | at(below, rightMinor) << 7;
+            }
+            if (rightLies) {
+                slots |= at(aboveMinor, right) << 5 | at(belowMinor, right) << 6;
+            }
+            return slots;
         };
         if (!search.FirstWantedOfGroups(nearest, startRadius, colouredSlots, outcome, known)) {
             return false;
@@ -603,6 +615,11 @@ private:
     // with the most room no sooner.
     const NearestSearch::KnownEnds& ColumnEnds(uint16_t x, uint32_t key) {
         ColumnEnd& column = ColumnOfStrip(x);
+        // Walks known to reach `key`, or to end before it, need no more.
+        if (column.leastBounded &&
+            (key < column.known.noEndBelow || (column.mostExact && column.known.endsBy < key))) {
+            return column.known;
+        }
         const Reaches least{{int32_t(x), int32_t(stripFirstRow), int32_t(lastColumn) - x,
                              int32_t(lastRow) - stripLastRow}};
         if (!column.leastBounded) {
@@ -610,7 +627,6 @@ private:
             column.known.noEndBelow = EndlessBelowKey(least);
             column.leastBounded = true;
         }
-        // Walks known to reach `key`, or to end before it, need no more.
         if (key < column.known.noEndBelow || (column.mostExact && column.known.endsBy < key) ||
             search.EndlessUpTo(key)) {
             return column.known;
