@@ -48,6 +48,7 @@ void NearestSearch::EnsureBuilt(uint16_t ring) {
     table.EnsureRing(ring);
     cursor.group = table.FindGroup(atCursor.key, atCursor.ring);
     walkStart = table.FindGroup(atStart.key, atStart.ring);
+    groupsOfKeyKnown = false;
     NoteListedEntered();
 }
 

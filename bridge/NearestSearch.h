@@ -327,6 +327,11 @@ private:
     uint32_t ringKey = 0;
     // Keys below this are listed, in entered rings and in the built table.
     uint32_t listedEnteredBelow = 0;
+    // The first group of the key FirstWantedOfGroups last asked for, while
+    // the table has not grown.
+    bool groupsOfKeyKnown = false;
+    uint32_t groupsOfKey = 0;
+    size_t firstGroupOfKey = 0;
     TablePosition cursor{0, 1};
     size_t walkStart = 0;    // the group where the search was started
     int pendingOutside = 0;  // disallowed offsets the next Next continues to count
@@ -481,8 +486,13 @@ bool NearestSearch::FirstWantedOfGroups(uint32_t nearestWanted, uint16_t startRa
         !ReachesWithoutEnd(nearestWanted, startKey, AllAllowedBelow(nearestWanted), known)) {
         return false;
     }
-    for (size_t group = table.FirstGroupOfKey(nearestWanted); table[group].key == nearestWanted;
-         ++group) {
+    // Neighbouring centres often ask for the same distance.
+    if (!groupsOfKeyKnown || groupsOfKey != nearestWanted) {
+        groupsOfKey = nearestWanted;
+        firstGroupOfKey = table.FirstGroupOfKey(nearestWanted);
+        groupsOfKeyKnown = true;
+    }
+    for (size_t group = firstGroupOfKey; table[group].key == nearestWanted; ++group) {
         const OffsetGroup& of = table[group];
         const uint32_t hits = wantedSlots(uint32_t(of.ring), uint32_t(of.minor)) & of.SlotBits();
         if (hits == 0) {
