@@ -23,33 +23,14 @@ IsalDeflater::~IsalDeflater() = default;
 IsalDeflater::IsalDeflater(IsalDeflater&&) noexcept = default;
 IsalDeflater& IsalDeflater::operator=(IsalDeflater&&) noexcept = default;
 
-void IsalDeflater::Start(uint16_t wrapper) {
+void IsalDeflater::ZlibStream(const uint8_t* data, size_t size, std::vector<uint8_t>& out) {
     isal_deflate_init(stream.get());
     stream->level = kLevel;
     stream->level_buf = levelBuffer.data();
     stream->level_buf_size = uint32_t(levelBuffer.size());
-    stream->gzip_flag = wrapper;
-}
-
-void IsalDeflater::ZlibStream(const uint8_t* data, size_t size, std::vector<uint8_t>& out) {
-    Start(IGZIP_ZLIB);
-    Deflate(data, size, true, out);
-}
-
-void IsalDeflater::StreamPiece(const uint8_t* data, size_t size, size_t dictionaryBytes, bool last,
-                               std::vector<uint8_t>& out) {
-    Start(IGZIP_DEFLATE);
-    if (dictionaryBytes != 0 &&
-        isal_deflate_set_dict(stream.get(), const_cast<uint8_t*>(data - dictionaryBytes),
-                              uint32_t(dictionaryBytes)) != COMP_OK) {
-        throw HostError("ISA-L refused a deflate dictionary");
-    }
-    Deflate(data, size, last, out);
-}
-
-void IsalDeflater::Deflate(const uint8_t* data, size_t size, bool last, std::vector<uint8_t>& out) {
-    stream->end_of_stream = last ? 1 : 0;
-    stream->flush = last ? NO_FLUSH : SYNC_FLUSH;
+    stream->gzip_flag = IGZIP_ZLIB;
+    stream->end_of_stream = 1;
+    stream->flush = NO_FLUSH;
     stream->next_in = const_cast<uint8_t*>(data);  // only read; the interface is not const
     stream->avail_in = uint32_t(size);
     // Usually ample; data that does not pack grows the buffer as it goes.
@@ -63,9 +44,7 @@ void IsalDeflater::Deflate(const uint8_t* data, size_t size, bool last, std::vec
             throw HostError("ISA-L refused to deflate");
         }
         written = out.size() - stream->avail_out;
-        const bool done = last ? stream->internal_state.state == ZSTATE_END
-                               : stream->avail_in == 0 && stream->avail_out != 0;
-        if (done) {
+        if (stream->internal_state.state == ZSTATE_END) {
             break;
         }
         out.resize(out.size() * 2);

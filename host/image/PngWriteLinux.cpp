@@ -3,8 +3,8 @@
 // raw deflate blocks ending on a byte boundary (a sync flush) and primed with
 // the end of the band before as its dictionary, so the bands join into the
 // one zlib stream the format wants, about as small as a single pass makes
-// it. The fast setting deflates with ISA-L, the others with zlib. The chunks are the signature,
-// IHDR, one IDAT per band and IEND; the adler32 of the whole stream is combined from the bands'.
+// it. The chunks are the signature, IHDR, one IDAT per band and IEND; the
+// adler32 of the whole stream is combined from the bands'.
 #include <libdeflate.h>
 #include <zlib.h>
 
@@ -13,14 +13,12 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
-#include <memory>
 #include <new>
 #include <vector>
 
 #include "host/HostError.h"
 #include "host/image/AtomicFile.h"
 #include "host/image/DocumentAllocation.h"
-#include "host/image/IsalDeflater.h"
 #include "host/image/OrderedParallelLoop.h"
 #include "host/image/PngFile.h"
 #include "host/image/PngRowFilters.h"
@@ -142,7 +140,6 @@ private:
 
     z_stream stream_{};
     bool ready_ = false;
-    std::unique_ptr<IsalDeflater> isal_;  // for the fast setting
     std::vector<uint8_t> filtered_;
     std::vector<uint8_t> trial_;
 };
@@ -212,15 +209,8 @@ void BandDeflater::Pack(const Document& document, WriteCompression compression, 
     const size_t dictionaryBytes = std::min(primingBytes, kDeflateWindowBytes);
     const uint8_t* data = filtered_.data() + primingBytes;
     band.filteredBytes = size_t(rows) * filteredRowBytes;
-    if (compression == WriteCompression::Fast) {
-        if (!isal_) {
-            isal_ = std::make_unique<IsalDeflater>();
-        }
-        isal_->StreamPiece(data, band.filteredBytes, dictionaryBytes, last, band.deflated);
-    } else {
-        Deflate(DeflateLevel(compression), data - dictionaryBytes, dictionaryBytes, data,
-                band.filteredBytes, last, band.deflated);
-    }
+    Deflate(DeflateLevel(compression), data - dictionaryBytes, dictionaryBytes, data,
+            band.filteredBytes, last, band.deflated);
     band.adler = libdeflate_adler32(1, data, band.filteredBytes);
 }
 

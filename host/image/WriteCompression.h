@@ -9,7 +9,7 @@
 namespace oxhost {
 
 enum class WriteCompression {
-    Fast,      // the fastest deflate (TIFF: ISA-L's), PNG rows filtered "up"
+    Fast,      // the fastest deflate (ISA-L's for TIFF), PNG rows filtered "up"
     Balanced,  // deflate level 6, PNG rows filtered "up"
     Small,     // deflate level 9, every PNG filter tried on every row
 };
