@@ -388,10 +388,9 @@ private:
                 return false;
             }
         }
-        // The hint a walk leaves: its start, or the farthest axis offset it
-        // handed out when that lies farther.
-        const uint16_t low = std::max(deferred.empty() ? ringHint : lowestHint, axisLow);
-        const uint16_t high = std::max(ringHint, axisHigh);
+        uint16_t low = 0;
+        uint16_t high = 0;
+        EndedHintRange(axisLow, axisHigh, low, high);
         if (low == high) {
             SetRingHint(low);
         } else {
@@ -424,14 +423,24 @@ private:
             !column.known.EndsBefore(search.StartKeyOf(ringHint), nearest)) {
             return false;
         }
-        const uint16_t low = std::max(ringHint, column.endedAxisLow);
-        const uint16_t high = std::max(ringHint, column.endedAxisHigh);
+        uint16_t low = 0;
+        uint16_t high = 0;
+        EndedHintRange(column.endedAxisLow, column.endedAxisHigh, low, high);
         if (low != high || search.RingCount() < high) {
             return false;
         }
         ringHint = low;
         previousReach = ~uint32_t(0);
         return true;
+    }
+
+    // The hints a walk that ends before its colour may leave, given the
+    // range of the farthest axis offset it hands out: its start, or that
+    // offset when it lies farther. With walks deferred, the start is itself
+    // known only to lie from lowestHint to ringHint.
+    void EndedHintRange(uint16_t axisLow, uint16_t axisHigh, uint16_t& low, uint16_t& high) const {
+        low = std::max(deferred.empty() ? ringHint : lowestHint, axisLow);
+        high = std::max(ringHint, axisHigh);
     }
 
     // Follows the deferred walks exactly, from the hint before them, and
