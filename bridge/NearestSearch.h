@@ -133,6 +133,16 @@ public:
     template <typename WantedSlots>
     bool FirstWantedOfGroups(uint32_t nearestWanted, uint16_t startRadius, WantedSlots wantedSlots,
                              Outcome& outcome, const KnownEnds& known = KnownEnds());
+    // Its search of the groups alone, for a caller that has shown that the
+    // walk from `startKey` (StartKeyOf) reaches every offset of
+    // `nearestWanted` without ending, for a centre with these reaches, and
+    // that the search has entered them (Entered): it needs no bounds set.
+    template <typename WantedSlots>
+    bool FirstWantedOfReachedGroups(const Reaches& reaches, uint32_t nearestWanted,
+                                    uint32_t startKey, const WantedSlots& wantedSlots,
+                                    Outcome& outcome);
+    // Whether every offset of `key` lies in rings the search has entered.
+    bool Entered(uint32_t key) const { return key <= ringKey && key < table.CompleteBelowKey(); }
 
     // For a caller to whom where a walk ends matters only through the ring
     // hint: whether every walk from the current bounds that starts at
@@ -225,12 +235,30 @@ public:
 
     // The key of the group a walk from startRadius begins at.
     uint32_t StartKeyOf(uint16_t startRadius) const {
+        if (startRadius <= ringCount) {
+            // The axis group (r, 0) of an entered ring has key r * r: no
+            // need to fetch the group from the table.
+            return StartKey(startRadius);
+        }
         const size_t group = StartGroup(startRadius);
         return group == 0 ? 0 : table[group].key;
     }
 
     uint16_t RingCount() const { return ringCount; }
     uint32_t RingKey() const { return ringKey; }
+
+    // For a caller that can guess a distance a far search will soon ask for
+    // (FirstWantedOfGroups): see OffsetTable::PrefetchKey.
+    void PrefetchKey(uint32_t key) const { table.PrefetchKey(key); }
+
+    // For a caller whose centres lie in an image of this size: no walk
+    // from them enters a ring beyond the larger side (the first group of
+    // eight of that ring lies wholly outside, and ends any walk that comes
+    // to it), so the table is not built ahead past it. Only a limit on
+    // building ahead: a ring a walk asks for is built all the same.
+    void FitTo(uint32_t width, uint32_t height) {
+        table.LimitBuildAhead(uint16_t(std::min<uint32_t>(std::max(width, height) + 2u, kMaxRing)));
+    }
 
     // Offsets cannot be larger than 16 bits: no ring beyond this one is entered.
     static constexpr uint16_t kMaxRing = OffsetTable::kMaxRing;
@@ -486,6 +514,13 @@ bool NearestSearch::FirstWantedOfGroups(uint32_t nearestWanted, uint16_t startRa
         !ReachesWithoutEnd(nearestWanted, startKey, AllAllowedBelow(nearestWanted), known)) {
         return false;
     }
+    return FirstWantedOfReachedGroups(reaches, nearestWanted, startKey, wantedSlots, outcome);
+}
+
+template <typename WantedSlots>
+bool NearestSearch::FirstWantedOfReachedGroups(const Reaches& reaches, uint32_t nearestWanted,
+                                               uint32_t startKey, const WantedSlots& wantedSlots,
+                                               Outcome& outcome) {
     // Neighbouring centres often ask for the same distance.
     if (!groupsOfKeyKnown || groupsOfKey != nearestWanted) {
         groupsOfKey = nearestWanted;

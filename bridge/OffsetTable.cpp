@@ -9,8 +9,8 @@
 
 namespace {
 
-// The first group of every 16th key is kept.
-constexpr uint32_t kKeySample = 16;
+// The groups of the new rings are sorted this many keys at a time.
+constexpr uint32_t kBand = 1u << 16;
 // Ends the table so that a walk always finds a group beyond the built rings.
 constexpr uint32_t kSentinelKey = std::numeric_limits<uint32_t>::max();
 
@@ -30,7 +30,8 @@ bool OffsetTable::EnsureRing(uint16_t ring) {
     if (ring <= builtRings) {
         return false;
     }
-    const uint32_t ahead = std::max<uint32_t>(2u * builtRings, builtRings + 16u);
+    const uint32_t ahead =
+        std::min<uint32_t>(std::max<uint32_t>(2u * builtRings, builtRings + 16u), buildAheadLimit);
     BuildRings(uint16_t(std::min<uint32_t>(std::max<uint32_t>(ahead, ring), kMaxRing)));
     return true;
 }
@@ -53,10 +54,12 @@ void OffsetTable::BuildRings(uint16_t lastRing) {
     for (uint32_t i = 0; i <= lastRing; ++i) {
         nextRing[i] = std::max(firstRing, i);
     }
-    constexpr uint32_t kBand = 1u << 16;
-    std::vector<OffsetGroup> band;
-    std::vector<OffsetGroup> sorted;
-    std::vector<uint32_t> place(kBand + 1);
+    // The work space is kept from build to build: fresh memory of this
+    // size costs a page fault per page, more than the sort itself.
+    std::vector<OffsetGroup>& band = bandWork;
+    std::vector<OffsetGroup>& sorted = sortedWork;
+    std::vector<uint32_t>& place = placeWork;
+    place.resize(kBand + 1);
     const auto byKey = [](const OffsetGroup& a, const OffsetGroup& b) { return a.key < b.key; };
     auto older = groups.begin();  // the first old group not yet merged
     for (uint64_t from = Square64(firstRing); from <= 2 * Square64(lastRing); from += kBand) {
@@ -66,12 +69,23 @@ void OffsetTable::BuildRings(uint16_t lastRing) {
         band.clear();
         uint32_t i = std::min<uint32_t>(lastRing, IntegerSquareRoot((to - 1) / 2));
         for (;; --i) {
-            uint32_t r = nextRing[i];
-            for (; r <= lastRing && Square64(r) + Square64(i) < to; ++r) {
-                band.push_back(
-                    OffsetGroup{uint32_t(Square64(r) + Square64(i)), uint16_t(r), uint16_t(i)});
+            // Rings from nextRing[i] while r*r + i*i < to: known at once, so
+            // the groups are written in place. (Each pushed one at a time was
+            // put together on the stack in three stores and read back as
+            // one, which stalled the processor on every group.)
+            const uint32_t fromRing = nextRing[i];
+            const uint64_t below = to - Square64(i);  // to > i*i: i <= root of (to - 1) / 2
+            const uint32_t endRing = std::max(
+                fromRing, std::min<uint32_t>(lastRing + 1u, IntegerSquareRoot(below - 1) + 1u));
+            const size_t at = band.size();
+            band.resize(at + (endRing - fromRing));
+            OffsetGroup* out = band.data() + at;
+            for (uint32_t r = fromRing; r < endRing; ++r, ++out) {
+                out->key = uint32_t(Square64(r) + Square64(i));
+                out->ring = uint16_t(r);
+                out->minor = uint16_t(i);
             }
-            nextRing[i] = r;
+            nextRing[i] = endRing;
             if (i == 0) {
                 break;
             }
@@ -103,12 +117,6 @@ void OffsetTable::BuildRings(uint16_t lastRing) {
 }
 
 void OffsetTable::IndexGroups() {
-    const auto byKey = [](const OffsetGroup& a, uint32_t key) { return a.key < key; };
-    firstGroupOfSquare.assign(size_t(builtRings) + 2, 0);
-    for (uint32_t root = 1; root <= builtRings + 1u; ++root) {
-        firstGroupOfSquare[root] = uint32_t(
-            std::lower_bound(groups.begin(), groups.end(), root * root, byKey) - groups.begin());
-    }
     // About one group in eight keys: a sample every 16 keys leaves a few steps.
     firstGroupOfSampledKey.assign(CompleteBelowKey() / kKeySample + 1, 0);
     for (size_t sample = 0, at = 0; sample < firstGroupOfSampledKey.size(); ++sample) {
@@ -117,17 +125,27 @@ void OffsetTable::IndexGroups() {
         }
         firstGroupOfSampledKey[sample] = uint32_t(at);
     }
-    const uint32_t listed = std::min(kListedKeys, CompleteBelowKey());
-    offsetsOfKey.clear();
-    offsetsOfKeyStart.assign(size_t(listed) + 1, 0);
-    for (size_t at = 0; groups[at].key < listed; ++at) {
-        for (int slot = groups[at].FirstSlot(); slot < 8; slot += groups[at].SlotStep()) {
-            offsetsOfKey.push_back(groups[at].At(slot));
-        }
-        offsetsOfKeyStart[groups[at].key + 1] = uint32_t(offsetsOfKey.size());
+    // From the samples: a search of the whole table per ring would miss the
+    // cache at most of its steps.
+    firstGroupOfSquare.assign(size_t(builtRings) + 2, 0);
+    for (uint32_t root = 1; root <= builtRings + 1u; ++root) {
+        firstGroupOfSquare[root] = uint32_t(FirstGroupOfKey(root * root));
     }
-    for (size_t key = 1; key <= listed; ++key) {
-        offsetsOfKeyStart[key] = std::max(offsetsOfKeyStart[key], offsetsOfKeyStart[key - 1]);
+    // The listed keys' offsets stay as they are once every listed key is
+    // complete.
+    const uint32_t listed = std::min(kListedKeys, CompleteBelowKey());
+    if (listed != ListedBelowKey()) {
+        offsetsOfKey.clear();
+        offsetsOfKeyStart.assign(size_t(listed) + 1, 0);
+        for (size_t at = 0; groups[at].key < listed; ++at) {
+            for (int slot = groups[at].FirstSlot(); slot < 8; slot += groups[at].SlotStep()) {
+                offsetsOfKey.push_back(groups[at].At(slot));
+            }
+            offsetsOfKeyStart[groups[at].key + 1] = uint32_t(offsetsOfKey.size());
+        }
+        for (size_t key = 1; key <= listed; ++key) {
+            offsetsOfKeyStart[key] = std::max(offsetsOfKeyStart[key], offsetsOfKeyStart[key - 1]);
+        }
     }
     axisGroup.assign(size_t(builtRings) + 1, 0);
     cornerGroup.assign(size_t(builtRings) + 1, 0);

@@ -62,6 +62,10 @@ public:
     // reach.
     // True when it rebuilt.
     bool EnsureRing(uint16_t ring);
+    // Building ahead stops at this ring (a ring asked for is still built):
+    // for a caller that knows no walk goes farther, the doubling would
+    // otherwise build up to twice the rings, four times the groups.
+    void LimitBuildAhead(uint16_t lastUsefulRing) { buildAheadLimit = lastUsefulRing; }
 
     uint16_t BuiltRings() const { return builtRings; }
     // Every group of a smaller key is in the table.
@@ -73,6 +77,20 @@ public:
 
     // The first group whose key is `key` or more.
     size_t FirstGroupOfKey(uint32_t key) const;
+    // Asks the processor to fetch the first groups of `key` ahead, for a
+    // caller that can guess a key it will ask for soon: a large table lies
+    // mostly outside the nearer caches, and a group fetched only when asked
+    // for makes its caller wait.
+    void PrefetchKey(uint32_t key) const {
+        const size_t sample = key / kKeySample;
+        if (sample < firstGroupOfSampledKey.size()) {
+            const OffsetGroup* first = &groups[firstGroupOfSampledKey[sample]];
+            __builtin_prefetch(first);
+            __builtin_prefetch(first + 8);  // the key may lie a few groups on
+        }
+    }
+    // FirstGroupOfKey steps from the first group of every this many keys.
+    static constexpr uint32_t kKeySample = 16;
     // Keys below this (when the table is complete there) have their offsets
     // listed in walk order.
     static constexpr uint32_t kListedKeys = 4096;
@@ -130,6 +148,7 @@ private:
     FourGroupNeighbours NeighboursOf(size_t group) const;
 
     uint16_t builtRings = 0;
+    uint16_t buildAheadLimit = kMaxRing;
     std::vector<OffsetGroup> groups;           // rings 1..builtRings in order, then a sentinel
     std::vector<uint32_t> firstGroupOfSquare;  // first group of key s*s, s <= builtRings + 1
     std::vector<uint32_t>
@@ -140,6 +159,11 @@ private:
     std::vector<uint32_t> offsetsOfKeyStart;  // per listed key, where its offsets start
     FourGroupIndex axes;
     FourGroupIndex corners;
+    // BuildRings' work space: one band of new groups, the band sorted, and
+    // the counting sort's places.
+    std::vector<OffsetGroup> bandWork;
+    std::vector<OffsetGroup> sortedWork;
+    std::vector<uint32_t> placeWork;
 };
 
 inline Offset OffsetGroup::At(int slot) const {

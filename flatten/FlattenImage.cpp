@@ -24,7 +24,9 @@ public:
           lastColumn(uint16_t(job.width - 1)),
           packedRgb(job.colorPlanes == 3 && job.input.planeStep == 1 && job.output.planeStep == 1),
           farthestKey(uint32_t(std::min<uint64_t>(
-              uint64_t(lastRow) * lastRow + uint64_t(lastColumn) * lastColumn + 1, ~0u))) {}
+              uint64_t(lastRow) * lastRow + uint64_t(lastColumn) * lastColumn + 1, ~0u))) {
+        search.FitTo(job.width, job.height);
+    }
 
     // Whether any search can change a pixel. With no coloured pixel every
     // search ends on a line pixel (the eight-try rule ends it near the far
@@ -151,7 +153,7 @@ private:
 
     // The search of line pixel (y, x), from ringHint outward, nearest first;
     // the first coloured pixel it meets gives the value.
-    void FlattenPixel(uint16_t y, uint16_t x) {
+    __attribute__((always_inline)) void FlattenPixel(uint16_t y, uint16_t x) {
         if (ringHint > 1) {
             --ringHint;
         }
@@ -170,7 +172,20 @@ private:
             size_t foundAt = 0;
             if (FirstListedColour(y, x, nearest, ringHint, foundAt)) {
                 TakeListedColour(y, x, nearest, foundAt);
-            } else if (!EndsAsItsColumnShows(x, nearest)) {
+                return;
+            }
+            // Down a column from one nearest colour the distances grow by
+            // steps that themselves grow by 2: the distance j pixels on is
+            // likely this one's plus j steps plus j(j + 1). The search's
+            // groups of the distance two pixels on are fetched meanwhile
+            // (one pixel on is too soon for them to arrive).
+            const uint32_t step = nearest - lastFarNearest;
+            search.PrefetchKey(nearest + 2u * step + 6u);
+            lastFarNearest = nearest;
+            if (TakeColourAsItsColumnShows(y, x, nearest)) {
+                return;
+            }
+            if (!EndsAsItsColumnShows(x, nearest)) {
                 FlattenFarPixel(y, x, nearest);
             } else {
                 CopyPixel(InputPixel(y, x), OutputPixel(y, x));
@@ -544,13 +559,12 @@ private:
         CopyPixel(InputPixel(y, x) + listedByteSteps[foundAt], OutputPixel(y, x));
     }
 
-    // The usual far search beyond the listed distances: a group's offsets
-    // tested together, their rows and columns found once.
-    bool FirstColourOfGroups(uint16_t y, uint16_t x, uint32_t nearest, uint16_t startRadius,
-                             const NearestSearch::KnownEnds& known, NearestSearch::Outcome& outcome,
-                             const uint8_t*& source) {
+    // For the group searches around line pixel (y, x): which offsets of a
+    // group at the nearest distance are coloured, their rows and columns
+    // found once (NearestSearch::FirstWantedOfGroups).
+    auto ColouredSlotsAround(uint16_t y, uint16_t x) const {
         const uint16_t* columnDistance = distances->ColumnDistances(y);
-        const auto colouredSlots = [this, y, x, columnDistance](uint32_t ring, uint32_t minor) {
+        return [this, y, x, columnDistance](uint32_t ring, uint32_t minor) {
             // Columns x - i, x - r, x + i, x + r; one outside the image wraps
             // to a large unsigned value.
             const uint32_t leftMinor = uint32_t(x) - minor;
@@ -595,10 +609,51 @@ private:
             }
             return slots;
         };
+    }
+
+    // The usual far search beyond the listed distances: a group's offsets
+    // tested together.
+    bool FirstColourOfGroups(uint16_t y, uint16_t x, uint32_t nearest, uint16_t startRadius,
+                             const NearestSearch::KnownEnds& known, NearestSearch::Outcome& outcome,
+                             const uint8_t*& source) {
+        const auto colouredSlots = ColouredSlotsAround(y, x);
         if (!search.FirstWantedOfGroups(nearest, startRadius, colouredSlots, outcome, known)) {
             return false;
         }
         source = InputPixel(uint32_t(y + outcome.offset.dy), uint32_t(x + outcome.offset.dx));
+        return true;
+    }
+
+    // The commonest far step of a page dark up to an edge, with no walk
+    // deferred: what WalkFarFromNearestColour does when the strip column's
+    // walks, already looked at, show that this walk reaches its colour's
+    // distance without ending (so the first coloured offset there is the
+    // walk's), and the search has entered it. False, with nothing changed,
+    // where that is not shown by what is known.
+    __attribute__((noinline)) bool TakeColourAsItsColumnShows(uint16_t y, uint16_t x,
+                                                              uint32_t nearest) {
+        const ColumnEnd& column = columnEnds[x];
+        if (column.strip != stripNumber || !column.leastBounded ||
+            !(nearest < column.known.noEndBelow) || !search.Entered(nearest)) {
+            return false;
+        }
+        const uint32_t startKey = search.StartKeyOf(ringHint);
+        if (nearest < startKey) {
+            return false;
+        }
+        const Reaches reaches{
+            {int32_t(x), int32_t(y), int32_t(lastColumn) - x, int32_t(lastRow) - y}};
+        NearestSearch::Outcome outcome;
+        if (!search.FirstWantedOfReachedGroups(reaches, nearest, startKey,
+                                               ColouredSlotsAround(y, x), outcome)) {
+            return false;
+        }
+        if (outcome.axisRadius != 0) {
+            ringHint = outcome.axisRadius;
+        }
+        previousReach = nearest;
+        CopyPixel(InputPixel(uint32_t(y + outcome.offset.dy), uint32_t(x + outcome.offset.dx)),
+                  OutputPixel(y, x));
         return true;
     }
 
@@ -704,6 +759,7 @@ private:
     std::vector<DeferredWalk> deferred;
     uint16_t hintBeforeDeferred = 1;
     uint32_t previousReach = 0;    // squared distance of the last line pixel's colour
+    uint32_t lastFarNearest = 0;   // the nearest distance of the last pixel not listed
     uint32_t longWalks = 0;        // in the current strip
     uint32_t longWalksBefore = 0;  // in the strip before
     // Whether all line pixels have the same planes, found when first needed.
