@@ -339,10 +339,15 @@ private:
     // of `startKey` hands out before the first group of `key`: axis groups
     // are the last of their key, so those of a smaller key.
     uint16_t AxisRadiusBefore(uint32_t key, uint32_t startKey) const {
-        if (boundTop > 0 || boundBottom < 0 || key == 0) {
+        return AxisRadiusBefore(Reaches::FromBounds(boundTop, boundLeft, boundBottom, boundRight),
+                                key, startKey);
+    }
+    // The same for a centre with these reaches, whatever bounds are set.
+    static uint16_t AxisRadiusBefore(const Reaches& reaches, uint32_t key, uint32_t startKey) {
+        if (reaches.side[kUp] < 0 || reaches.side[kDown] < 0 || key == 0) {
             return 0;
         }
-        const int64_t widest = std::max<int64_t>(-int64_t(boundLeft), boundRight);
+        const int64_t widest = std::max<int64_t>(reaches.side[kLeft], reaches.side[kRight]);
         // Past every allowed axis offset, the usual case far out, needs no root.
         const int64_t radius = uint64_t(widest) * uint64_t(widest) < key
                                    ? widest
@@ -542,7 +547,8 @@ bool NearestSearch::FirstWantedOfReachedGroups(const Reaches& reaches, uint32_t 
         const bool axisHandedOut =
             of.minor == 0 &&
             (of.ring <= reaches.side[kLeft] || (slot >= 5 && of.ring <= reaches.side[kRight]));
-        outcome.axisRadius = axisHandedOut ? of.ring : AxisRadiusBefore(nearestWanted, startKey);
+        outcome.axisRadius =
+            axisHandedOut ? of.ring : AxisRadiusBefore(reaches, nearestWanted, startKey);
         return true;
     }
     return false;
