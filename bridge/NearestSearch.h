@@ -523,9 +523,9 @@ bool NearestSearch::FirstWantedOfGroups(uint32_t nearestWanted, uint16_t startRa
 }
 
 template <typename WantedSlots>
-bool NearestSearch::FirstWantedOfReachedGroups(const Reaches& reaches, uint32_t nearestWanted,
-                                               uint32_t startKey, const WantedSlots& wantedSlots,
-                                               Outcome& outcome) {
+__attribute__((always_inline)) inline bool NearestSearch::FirstWantedOfReachedGroups(
+    const Reaches& reaches, uint32_t nearestWanted, uint32_t startKey,
+    const WantedSlots& wantedSlots, Outcome& outcome) {
     // Neighbouring centres often ask for the same distance.
     if (!groupsOfKeyKnown || groupsOfKey != nearestWanted) {
         groupsOfKey = nearestWanted;
