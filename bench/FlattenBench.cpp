@@ -6,6 +6,7 @@
 // pages of 1 to 256 megapixels, with the memory the pass takes for itself;
 // one whole `oxhost run virarar` from file to file; and scipy's exact
 // Euclidean distance transform flatting the same thin and thick pages.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -29,6 +30,8 @@ class NoProgress : public StripReporter {
 public:
     bool ReportStrip(int32_t) override { return false; }
 };
+
+constexpr int kPassRuns = 3;
 
 struct PassFigures {
     double seconds;
@@ -55,14 +58,24 @@ PassFigures TimePass(const Document& document) {
         linePixels += (p[0] <= 8 && p[1] <= 8 && p[2] <= 8) ? 1 : 0;
     }
 
+    // The best of a few runs, each with a search of its own as the plug-in
+    // has: on a shared machine one run may take a quarter longer than the
+    // next for reasons of the machine's, first touches of fresh memory above
+    // all.
     const oxbench::HeapPeak memory;
-    NearestSearch search;
-    NoProgress progress;
-    const oxbench::CpuStopwatch watch;
-    FlattenImage(job, search, progress);
-    const double seconds = watch.Seconds();
+    double seconds = 0;
+    int rings = 0;
+    for (int run = 0; run < kPassRuns; ++run) {
+        NearestSearch search;
+        NoProgress progress;
+        const oxbench::CpuStopwatch watch;
+        FlattenImage(job, search, progress);
+        const double runSeconds = watch.Seconds();
+        seconds = run == 0 ? runSeconds : std::min(seconds, runSeconds);
+        rings = search.RingCount();
+    }
     return PassFigures{seconds, double(linePixels) / (double(document.width) * document.height),
-                       search.RingCount(), memory.Megabytes()};
+                       rings, memory.Megabytes()};
 }
 
 double Megapixels(const Document& document) {
@@ -189,7 +202,8 @@ int main(int argc, char** argv) {
     const auto [width, height] = oxbench::BenchPageSize(options.quick);
     oxbench::ScratchFolder scratch;
 
-    std::printf("Virarar's pass, single-threaded, in processor time\n\n");
+    std::printf("Virarar's pass, single-threaded, in processor time (the best of %d runs)\n\n",
+                kPassRuns);
     Table passes({"page", "MP", "line %", "cpu s", "MP/s", "rings"});
     Table wholeRuns({"whole run", "MP", "wall s", "reading the PNG s", "writing it s"});
     std::vector<std::string> pamFiles;

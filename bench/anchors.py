@@ -10,14 +10,17 @@ work on the pages the benchmarks generate, timed in the same run.
                                  that are not line work (the mask made before
                                  timing)
 
-Prints one line per page: the page's file name, processor seconds, and a
-count (line pixels, or labels). Single-threaded, as the passes are. Exits
+Prints one line per page: the page's file name, processor seconds (the
+better of two runs, as the benchmarks take the best of theirs), and a count
+(line pixels, or labels). Single-threaded, as the passes are. Exits
 with status 3 and a line "missing MODULE" when numpy, scipy or OpenCV is not
 installed (Debian: python3-scipy, python3-opencv).
 """
 import os
 import sys
 import time
+
+RUNS = 2
 
 
 def read_pam(numpy, path):
@@ -53,20 +56,24 @@ def main(arguments):
     for path in arguments[1:]:
         pixels = read_pam(numpy, path)
         line = (pixels[:, :, :3] <= 8).all(axis=2)
-        if arguments[0] == "edt":
-            start = time.process_time()
-            nearest = scipy.ndimage.distance_transform_edt(
-                line, return_distances=False, return_indices=True)
-            flat = pixels[nearest[0], nearest[1]]
-            seconds = time.process_time() - start
-            count = int(line.sum())
-            del nearest, flat
-        else:
-            mask = (~line).astype(numpy.uint8)
-            start = time.process_time()
-            count, labels = cv2.connectedComponents(mask, connectivity=4)
-            seconds = time.process_time() - start
-            del labels
+        best = None
+        for _ in range(RUNS):
+            if arguments[0] == "edt":
+                start = time.process_time()
+                nearest = scipy.ndimage.distance_transform_edt(
+                    line, return_distances=False, return_indices=True)
+                flat = pixels[nearest[0], nearest[1]]
+                seconds = time.process_time() - start
+                count = int(line.sum())
+                del nearest, flat
+            else:
+                mask = (~line).astype(numpy.uint8)
+                start = time.process_time()
+                count, labels = cv2.connectedComponents(mask, connectivity=4)
+                seconds = time.process_time() - start
+                del labels
+            best = seconds if best is None else min(best, seconds)
+        seconds = best
         print(f"{os.path.basename(path)}\t{seconds:.3f}\t{count}", flush=True)
     return 0
 
