@@ -84,9 +84,11 @@ public:
     void PrefetchKey(uint32_t key) const {
         const size_t sample = key / kKeySample;
         if (sample < firstGroupOfSampledKey.size()) {
-            const OffsetGroup* first = &groups[firstGroupOfSampledKey[sample]];
-            __builtin_prefetch(first);
-            __builtin_prefetch(first + 8);  // the key may lie a few groups on
+            const size_t first = firstGroupOfSampledKey[sample];
+            __builtin_prefetch(groups.data() + first);
+            if (first + 8 < groups.size()) {
+                __builtin_prefetch(groups.data() + first + 8);  // the key may lie a few groups on
+            }
         }
     }
     // FirstGroupOfKey steps from the first group of every this many keys.
