@@ -185,28 +185,19 @@ public:
     // distance in walk order; their places stay as the search grows. A
     // caller may keep a value per listed offset in the same order.
     const Offset* ListedOffsets(size_t& count) const { return table.ListedOffsets(count); }
-    // FirstWanted's usual case, for a caller that searches once a pixel and
-    // keeps a value per listed offset: the distance lies within the nearest
-    // edge and the rings entered, and one of its offsets is wanted.
-    // `wantedAt(i)` says whether listed offset i is wanted; `foundAt` gives
-    // the place of the one found. False, with `outcome` untouched, when that
-    // is not so; then ask FirstWanted.
+    // FirstWanted's usual case, for a caller that searches once a pixel,
+    // keeps a value per listed offset and keeps its own bounds: the first
+    // wanted offset of `key`, when a walk from startRadius finds its offsets
+    // listed and its rings entered, with none of them before the start (the
+    // caller checks that the distance lies within the nearest edge).
+    // `wantedAt(i)` says whether listed offset i is wanted (true or 1, false
+    // or 0); `foundAt` gives the place of the one found. False when that is
+    // not so; then ask FirstWanted.
     template <typename WantedAt>
-    bool FirstListedWithinEdges(uint32_t nearestWanted, uint16_t startRadius, WantedAt wantedAt,
-                                Outcome& outcome, size_t& foundAt) const;
-    // Its parts, for a caller that keeps its own bounds: where the listed
-    // offsets of `key` stand, when a walk from startRadius finds them listed
-    // and its rings entered, with none of them before the start (the caller
-    // still checks that the distance lies within the nearest edge) ...
-    bool ListedReachable(uint32_t key, uint16_t startRadius, size_t& first, size_t& count) const {
-        if (key >= listedEnteredBelow || startRadius > ringCount || key < StartKey(startRadius)) {
-            return false;
-        }
-        table.ListedRangeOfListedKey(key, first, count);
-        return true;
-    }
-    // ... and, when such a walk within the edges finds listed offset
-    // `found` of `key`, the ring hint it leaves (0: its start). In two
+    bool FirstListedOfKey(uint32_t key, uint16_t startRadius, const WantedAt& wantedAt,
+                          size_t& foundAt) const;
+    // When such a walk within the edges finds listed offset `found` of
+    // `key`, the ring hint it leaves (0: its start). In two
     // steps for a caller that keeps a value per listed offset: what of the
     // hint the offset alone decides, then the hint for a start.
     uint16_t AxisRadiusOfListed(Offset found, uint16_t startRadius) const {
@@ -265,6 +256,20 @@ public:
     static constexpr uint16_t kAxisHint = 0x8000;  // above any ring
 
 private:
+    // FirstListedOfKey for the bounds set, giving an outcome.
+    template <typename WantedAt>
+    bool FirstListedWithinEdges(uint32_t nearestWanted, uint16_t startRadius,
+                                const WantedAt& wantedAt, Outcome& outcome) const;
+    // Where the listed offsets of `key` stand, when a walk from startRadius
+    // finds them listed and its rings entered, with none of them before the
+    // start.
+    bool ListedReachable(uint32_t key, uint16_t startRadius, size_t& first, size_t& count) const {
+        if (key >= listedEnteredBelow || startRadius > ringCount || key < StartKey(startRadius)) {
+            return false;
+        }
+        table.ListedRangeOfListedKey(key, first, count);
+        return true;
+    }
     // The same, asking `wanted` about offsets.
     template <typename Wanted>
     bool FirstWantedWithinEdges(uint32_t nearestWanted, uint16_t startRadius, Wanted wanted,
@@ -405,33 +410,41 @@ bool NearestSearch::FirstWantedWithinEdges(uint32_t nearestWanted, uint16_t star
                                            Wanted wanted, Outcome& outcome) const {
     size_t all = 0;
     const Offset* listed = table.ListedOffsets(all);
-    size_t foundAt = 0;
     return FirstListedWithinEdges(
         nearestWanted, startRadius,
         [listed, &wanted](size_t at) { return wanted(int(listed[at].dx), int(listed[at].dy)); },
-        outcome, foundAt);
+        outcome);
 }
 
 template <typename WantedAt>
-bool NearestSearch::FirstListedWithinEdges(uint32_t nearestWanted, uint16_t startRadius,
-                                           WantedAt wantedAt, Outcome& outcome,
-                                           size_t& foundAt) const {
+bool NearestSearch::FirstListedOfKey(uint32_t key, uint16_t startRadius, const WantedAt& wantedAt,
+                                     size_t& foundAt) const {
     size_t first = 0;
     size_t count = 0;
-    if (!ListedReachable(nearestWanted, startRadius, first, count) || count > 64 ||
-        !AllAllowedBelow(nearestWanted)) {
+    if (!ListedReachable(key, startRadius, first, count) || count > 64) {
         return false;
     }
     // Every offset of the distance tested at once: fewer guesses for the
     // processor than stopping at the first wanted one.
     uint64_t hits = 0;
     for (size_t k = 0; k < count; ++k) {
-        hits |= uint64_t(wantedAt(first + k) ? 1 : 0) << k;
+        hits |= uint64_t(wantedAt(first + k)) << k;
     }
     if (hits == 0) {
         return false;
     }
     foundAt = first + size_t(__builtin_ctzll(hits));
+    return true;
+}
+
+template <typename WantedAt>
+bool NearestSearch::FirstListedWithinEdges(uint32_t nearestWanted, uint16_t startRadius,
+                                           const WantedAt& wantedAt, Outcome& outcome) const {
+    size_t foundAt = 0;
+    if (!AllAllowedBelow(nearestWanted) ||
+        !FirstListedOfKey(nearestWanted, startRadius, wantedAt, foundAt)) {
+        return false;
+    }
     size_t all = 0;
     const Offset found = table.ListedOffsets(all)[foundAt];
     outcome.found = outcome.anyAllowed = true;

@@ -434,7 +434,7 @@ private:
     bool EndsAsItsColumnShows(uint16_t x, uint32_t nearest) {
         const ColumnEnd& column = columnEnds[x];
         if (alike != Alike::kAlike || column.strip != stripNumber || !column.mostExact ||
-            !column.endedAxesKnown || !(column.known.endsBy < nearest) ||
+            !column.endedAxesKnown ||
             !column.known.EndsBefore(search.StartKeyOf(ringHint), nearest)) {
             return false;
         }
@@ -506,30 +506,22 @@ private:
                            size_t& foundAt) {
         const uint32_t nearestEdge =
             std::min(std::min<uint32_t>(x, y), std::min<uint32_t>(lastColumn - x, lastRow - y));
-        size_t first = 0;
-        size_t count = 0;
-        if (uint64_t(nearest) >= uint64_t(nearestEdge + 1) * (nearestEdge + 1) ||
-            !search.ListedReachable(nearest, startRadius, first, count) || count > 64) {
+        if (uint64_t(nearest) >= uint64_t(nearestEdge + 1) * (nearestEdge + 1)) {
             return false;
         }
-        if (first + count > listedBitSteps.size()) {
+        size_t listedCount = 0;
+        search.ListedOffsets(listedCount);
+        if (listedCount > listedBitSteps.size()) {
             KeepListedSteps();
         }
         const uint64_t* bits = coloured.Row(0);
         const int64_t centreBit = int64_t(y) * coloured.RowBits() + x;
-        const int64_t* bitSteps = listedBitSteps.data() + first;
-        // Every offset of the distance tested at once: fewer guesses for the
-        // processor than stopping at the first coloured one.
-        uint64_t hits = 0;
-        for (size_t k = 0; k < count; ++k) {
-            const int64_t bit = centreBit + bitSteps[k];
-            hits |= (bits[bit >> 6] >> (bit & 63) & 1) << k;
-        }
-        if (hits == 0) {
-            return false;
-        }
-        foundAt = first + size_t(__builtin_ctzll(hits));
-        return true;
+        const int64_t* bitSteps = listedBitSteps.data();
+        const auto colouredAt = [bits, centreBit, bitSteps](size_t at) {
+            const int64_t bit = centreBit + bitSteps[at];
+            return bits[bit >> 6] >> (bit & 63) & 1;
+        };
+        return search.FirstListedOfKey(nearest, startRadius, colouredAt, foundAt);
     }
 
     // The same as an outcome of the search, `source` moved from the centre's
@@ -551,12 +543,19 @@ private:
     // FirstListedColour's find, taken as the walk would take it; no walk is
     // deferred.
     void TakeListedColour(uint16_t y, uint16_t x, uint32_t nearest, size_t foundAt) {
-        const uint16_t axisRadius = search.AxisRadiusOfHint(listedHints[foundAt], ringHint);
+        TakeColour(y, x, nearest, search.AxisRadiusOfHint(listedHints[foundAt], ringHint),
+                   InputPixel(y, x) + listedByteSteps[foundAt]);
+    }
+
+    // A colour the walk of pixel (y, x) finds at distance `nearest`, taken,
+    // with no walk deferred: the hint it leaves (0: its start) and the value.
+    void TakeColour(uint16_t y, uint16_t x, uint32_t nearest, uint16_t axisRadius,
+                    const uint8_t* source) {
         if (axisRadius != 0) {
             ringHint = axisRadius;
         }
         previousReach = nearest;
-        CopyPixel(InputPixel(y, x) + listedByteSteps[foundAt], OutputPixel(y, x));
+        CopyPixel(source, OutputPixel(y, x));
     }
 
     // For the group searches around line pixel (y, x): which offsets of a
@@ -648,12 +647,8 @@ private:
                                                ColouredSlotsAround(y, x), outcome)) {
             return false;
         }
-        if (outcome.axisRadius != 0) {
-            ringHint = outcome.axisRadius;
-        }
-        previousReach = nearest;
-        CopyPixel(InputPixel(uint32_t(y + outcome.offset.dy), uint32_t(x + outcome.offset.dx)),
-                  OutputPixel(y, x));
+        TakeColour(y, x, nearest, outcome.axisRadius,
+                   InputPixel(uint32_t(y + outcome.offset.dy), uint32_t(x + outcome.offset.dx)));
         return true;
     }
 
