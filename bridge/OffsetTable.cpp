@@ -19,6 +19,39 @@ uint64_t OrderOf(uint32_t key, uint32_t ring) {
     return uint64_t(key) << 16 | ring;
 }
 
+// Puts one band's groups (keys from `from` up, within kBand) in key order,
+// keeping the order of equal keys. Counted per bucket of a few keys, then
+// ordered within the buckets: a count per key would pass over mostly empty
+// keys, since few keys are sums of two squares and far fewer hold a group.
+constexpr uint32_t kBucketShift = 3;
+
+void SortBand(const std::vector<OffsetGroup>& band, uint32_t from, std::vector<OffsetGroup>& sorted,
+              std::vector<uint32_t>& place) {
+    place.assign((kBand >> kBucketShift) + 1, 0);
+    for (const OffsetGroup& group : band) {
+        ++place[((group.key - from) >> kBucketShift) + 1];
+    }
+    for (size_t bucket = 1; bucket < place.size(); ++bucket) {
+        place[bucket] += place[bucket - 1];
+    }
+    sorted.resize(band.size());
+    for (const OffsetGroup& group : band) {
+        sorted[place[(group.key - from) >> kBucketShift]++] = group;
+    }
+    // Stable: a group moves only past larger keys, a bucket's length at most.
+    for (size_t j = 1; j < sorted.size(); ++j) {
+        if (sorted[j].key < sorted[j - 1].key) {
+            const OffsetGroup moving = sorted[j];
+            size_t k = j;
+            do {
+                sorted[k] = sorted[k - 1];
+                --k;
+            } while (k > 0 && moving.key < sorted[k - 1].key);
+            sorted[k] = moving;
+        }
+    }
+}
+
 }  // namespace
 
 OffsetTable::OffsetTable() {
@@ -59,7 +92,6 @@ void OffsetTable::BuildRings(uint16_t lastRing) {
     std::vector<OffsetGroup>& band = bandWork;
     std::vector<OffsetGroup>& sorted = sortedWork;
     std::vector<uint32_t>& place = placeWork;
-    place.resize(kBand + 1);
     const auto byKey = [](const OffsetGroup& a, const OffsetGroup& b) { return a.key < b.key; };
     auto older = groups.begin();  // the first old group not yet merged
     for (uint64_t from = Square64(firstRing); from <= 2 * Square64(lastRing); from += kBand) {
@@ -90,23 +122,17 @@ void OffsetTable::BuildRings(uint16_t lastRing) {
                 break;
             }
         }
-        std::fill(place.begin(), place.end(), 0);
-        for (const OffsetGroup& group : band) {
-            ++place[group.key - from + 1];
-        }
-        for (uint32_t k = 1; k <= kBand; ++k) {
-            place[k] += place[k - 1];
-        }
-        sorted.resize(band.size());
-        for (const OffsetGroup& group : band) {
-            sorted[place[group.key - from]++] = group;
-        }
+        SortBand(band, uint32_t(from), sorted, place);
         // The old groups below the band's end go first on equal distances:
         // their rings are smaller.
         const auto olderEnd = std::partition_point(
             older, groups.end(), [to](const OffsetGroup& group) { return group.key < to; });
-        std::merge(older, olderEnd, sorted.begin(), sorted.end(), std::back_inserter(merged),
-                   byKey);
+        if (older == olderEnd) {
+            merged.insert(merged.end(), sorted.begin(), sorted.end());
+        } else {
+            std::merge(older, olderEnd, sorted.begin(), sorted.end(), std::back_inserter(merged),
+                       byKey);
+        }
         older = olderEnd;
     }
     merged.insert(merged.end(), older, groups.end());
@@ -147,14 +173,14 @@ void OffsetTable::IndexGroups() {
             offsetsOfKeyStart[key] = std::max(offsetsOfKeyStart[key], offsetsOfKeyStart[key - 1]);
         }
     }
+    // Ring r's axis group is the one group of key r*r in ring r, its corner
+    // group the one of key 2r*r: found from the samples, not by a pass over
+    // the whole table.
     axisGroup.assign(size_t(builtRings) + 1, 0);
     cornerGroup.assign(size_t(builtRings) + 1, 0);
-    for (size_t at = 0; at + 1 < groups.size(); ++at) {
-        if (groups[at].minor == 0) {
-            axisGroup[groups[at].ring] = uint32_t(at);
-        } else if (groups[at].minor == groups[at].ring) {
-            cornerGroup[groups[at].ring] = uint32_t(at);
-        }
+    for (uint32_t ring = 1; ring <= builtRings; ++ring) {
+        axisGroup[ring] = uint32_t(FindGroup(ring * ring, uint16_t(ring)));
+        cornerGroup[ring] = uint32_t(FindGroup(2 * ring * ring, uint16_t(ring)));
     }
     std::vector<FourGroupNeighbours> aroundAxes(size_t(builtRings) + 1,
                                                 FourGroupNeighbours{0, 0, 0, 0});
