@@ -53,7 +53,6 @@ ColouredDistance::ColouredDistance(const ColouredBits& bits, uint16_t width, uin
       width(width),
       height(height),
       down(width, kNoColour),
-      belowFrom(width, kNoColour),
       colouredBelow(width, 0),
       below(width, 0) {}
 
@@ -106,16 +105,28 @@ void ColouredDistance::CarryDownTo(uint32_t row) {
     }
 }
 
-uint32_t ColouredDistance::NextColouredRow(uint32_t x, uint32_t fromRow) {
-    if (fromRow < belowFrom[x] || fromRow > colouredBelow[x]) {
-        belowFrom[x] = uint16_t(fromRow);
-        uint32_t row = fromRow;
-        while (row < height && !bits.Coloured(row, x)) {
-            ++row;
+// A column is looked down again only once the rows have passed the coloured
+// pixel found before, so each column below the strips is read about once;
+// and the columns of one word are looked down together, a word a row, as
+// row after row of one column would each be a different cache line.
+void ColouredDistance::FindColouredBelow(uint32_t fromRow) {
+    for (uint32_t from = 0; from < width; from += 64) {
+        const uint32_t count = std::min<uint32_t>(64, width - from);
+        uint64_t pending = 0;
+        for (uint32_t k = 0; k < count; ++k) {
+            pending |= uint64_t(colouredBelow[from + k] < fromRow) << k;
         }
-        colouredBelow[x] = uint16_t(row);
+        for (uint32_t row = fromRow; pending != 0 && row < height; ++row) {
+            uint64_t found = bits.Row(row)[from >> 6] & pending;
+            pending &= ~found;
+            for (; found != 0; found &= found - 1) {
+                colouredBelow[from + uint32_t(__builtin_ctzll(found))] = uint16_t(row);
+            }
+        }
+        for (; pending != 0; pending &= pending - 1) {
+            colouredBelow[from + uint32_t(__builtin_ctzll(pending))] = uint16_t(height);
+        }
     }
-    return colouredBelow[x];
 }
 
 void ColouredDistance::PrepareColumns() {
@@ -134,11 +145,12 @@ void ColouredDistance::PrepareColumns() {
     // Upwards: the nearest coloured pixel below the strip, where the strip's
     // last row is line work, then the nearer of both within the strip.
     const uint32_t last = rows - 1;
+    FindColouredBelow(firstRow + rows);
     for (uint32_t x = 0; x < width; ++x) {
         if (bits.Coloured(firstRow + last, x)) {
             below[x] = 0;
         } else {
-            const uint32_t row = NextColouredRow(x, firstRow + rows);
+            const uint32_t row = colouredBelow[x];
             below[x] = row < height ? uint16_t(row - (firstRow + last)) : kNoColour;
         }
     }

@@ -68,7 +68,8 @@ private:
     void CarryDownTo(uint32_t row);
     void PrepareColumns();
     void PrepareWholeRow(uint32_t row);
-    uint32_t NextColouredRow(uint32_t x, uint32_t fromRow);
+    // Brings colouredBelow up to `fromRow` for every column.
+    void FindColouredBelow(uint32_t fromRow);
     void PrepareNearDistances();
 
     const ColouredBits& bits;
@@ -83,9 +84,8 @@ private:
     // pixel at or above it.
     std::vector<uint16_t> down;
     uint32_t carriedTo = 0;
-    // Per column: the next coloured row at or below belowFrom (height when
-    // none), so each column below the strips is read once.
-    std::vector<uint16_t> belowFrom;
+    // Per column: the first coloured row at or below the row it was last
+    // looked for from (height when none); 0 before the first look.
     std::vector<uint16_t> colouredBelow;
     std::vector<uint16_t> below;  // work space: upward column distances
 
