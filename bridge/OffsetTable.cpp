@@ -19,39 +19,6 @@ uint64_t OrderOf(uint32_t key, uint32_t ring) {
     return uint64_t(key) << 16 | ring;
 }
 
-// Puts one band's groups (keys from `from` up, within kBand) in key order,
-// keeping the order of equal keys. Counted per bucket of a few keys, then
-// ordered within the buckets: a count per key would pass over mostly empty
-// keys, since few keys are sums of two squares and far fewer hold a group.
-constexpr uint32_t kBucketShift = 3;
-
-void SortBand(const std::vector<OffsetGroup>& band, uint32_t from, std::vector<OffsetGroup>& sorted,
-              std::vector<uint32_t>& place) {
-    place.assign((kBand >> kBucketShift) + 1, 0);
-    for (const OffsetGroup& group : band) {
-        ++place[((group.key - from) >> kBucketShift) + 1];
-    }
-    for (size_t bucket = 1; bucket < place.size(); ++bucket) {
-        place[bucket] += place[bucket - 1];
-    }
-    sorted.resize(band.size());
-    for (const OffsetGroup& group : band) {
-        sorted[place[(group.key - from) >> kBucketShift]++] = group;
-    }
-    // Stable: a group moves only past larger keys, a bucket's length at most.
-    for (size_t j = 1; j < sorted.size(); ++j) {
-        if (sorted[j].key < sorted[j - 1].key) {
-            const OffsetGroup moving = sorted[j];
-            size_t k = j;
-            do {
-                sorted[k] = sorted[k - 1];
-                --k;
-            } while (k > 0 && moving.key < sorted[k - 1].key);
-            sorted[k] = moving;
-        }
-    }
-}
-
 }  // namespace
 
 OffsetTable::OffsetTable() {
@@ -92,6 +59,7 @@ void OffsetTable::BuildRings(uint16_t lastRing) {
     std::vector<OffsetGroup>& band = bandWork;
     std::vector<OffsetGroup>& sorted = sortedWork;
     std::vector<uint32_t>& place = placeWork;
+    place.resize(kBand + 1);
     const auto byKey = [](const OffsetGroup& a, const OffsetGroup& b) { return a.key < b.key; };
     auto older = groups.begin();  // the first old group not yet merged
     for (uint64_t from = Square64(firstRing); from <= 2 * Square64(lastRing); from += kBand) {
@@ -122,7 +90,17 @@ void OffsetTable::BuildRings(uint16_t lastRing) {
                 break;
             }
         }
-        SortBand(band, uint32_t(from), sorted, place);
+        std::fill(place.begin(), place.end(), 0);
+        for (const OffsetGroup& group : band) {
+            ++place[group.key - from + 1];
+        }
+        for (uint32_t k = 1; k <= kBand; ++k) {
+            place[k] += place[k - 1];
+        }
+        sorted.resize(band.size());
+        for (const OffsetGroup& group : band) {
+            sorted[place[group.key - from]++] = group;
+        }
         // The old groups below the band's end go first on equal distances:
         // their rings are smaller.
         const auto olderEnd = std::partition_point(
@@ -215,6 +193,21 @@ size_t OffsetTable::FirstGroupOfKey(uint32_t key) const {
         return size_t(std::lower_bound(from, groups.end(), key, byKey) - groups.begin());
     }
     size_t at = firstGroupOfSampledKey[sample];
+    // The groups are in key order, so those below `key` come first: they are
+    // counted eight at a time. A loop that stops at the first group of `key`
+    // runs a different number of steps each call, and the processor, guessing
+    // where it stops, mostly guesses wrong.
+    while (at + 8 <= groups.size()) {
+        const OffsetGroup* next = &groups[at];
+        size_t below = 0;
+        for (int k = 0; k < 8; ++k) {
+            below += size_t(next[k].key < key);
+        }
+        at += below;
+        if (below < 8) {
+            return at;
+        }
+    }
     while (groups[at].key < key) {
         ++at;
     }
