@@ -106,6 +106,7 @@ void OffsetTable::BuildRings(uint16_t lastRing) {
         const auto olderEnd = std::partition_point(
             older, groups.end(), [to](const OffsetGroup& group) { return group.key < to; });
         if (older == olderEnd) {
+            // Nothing to merge with: one copy, not a group at a time.
             merged.insert(merged.end(), sorted.begin(), sorted.end());
         } else {
             std::merge(older, olderEnd, sorted.begin(), sorted.end(), std::back_inserter(merged),

@@ -489,6 +489,14 @@ private:
         }
     }
 
+    // The reaches of a centre in column x with the room up of row `upFrom`
+    // and the room down of row `downFrom`: a pixel's own when both are its
+    // row, and a strip column's least or most room from the strip's ends.
+    Reaches ReachesOf(uint16_t x, uint16_t upFrom, uint16_t downFrom) const {
+        return Reaches{
+            {int32_t(x), int32_t(upFrom), int32_t(lastColumn) - x, int32_t(lastRow) - downFrom}};
+    }
+
     void SetBounds(uint16_t y, uint16_t x) {
         search.boundTop = -int32_t(y);
         search.boundLeft = -int32_t(x);
@@ -640,10 +648,8 @@ private:
         if (nearest < startKey) {
             return false;
         }
-        const Reaches reaches{
-            {int32_t(x), int32_t(y), int32_t(lastColumn) - x, int32_t(lastRow) - y}};
         NearestSearch::Outcome outcome;
-        if (!search.FirstWantedOfReachedGroups(reaches, nearest, startKey,
+        if (!search.FirstWantedOfReachedGroups(ReachesOf(x, y, y), nearest, startKey,
                                                ColouredSlotsAround(y, x), outcome)) {
             return false;
         }
@@ -679,8 +685,7 @@ private:
             (key < column.known.noEndBelow || (column.mostExact && column.known.endsBy < key))) {
             return column.known;
         }
-        const Reaches least{{int32_t(x), int32_t(stripFirstRow), int32_t(lastColumn) - x,
-                             int32_t(lastRow) - stripLastRow}};
+        const Reaches least = ReachesOf(x, stripFirstRow, stripLastRow);
         if (!column.leastBounded) {
             // Cheap, and enough for most far searches.
             column.known.noEndBelow = EndlessBelowKey(least);
@@ -702,8 +707,7 @@ private:
         // knowing it ends.
         if (alike != Alike::kDiffer && key >= column.known.noEndBelow && !column.mostExact &&
             key >= column.mostAsked) {
-            const Reaches most{{int32_t(x), int32_t(stripLastRow), int32_t(lastColumn) - x,
-                                int32_t(lastRow) - stripFirstRow}};
+            const Reaches most = ReachesOf(x, stripLastRow, stripFirstRow);
             column.mostAsked = asked;
             column.mostExact = search.EndOf(most, asked, column.known);
         }
